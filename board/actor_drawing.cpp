@@ -1,0 +1,4 @@
+// Drawing the actors. Placeholder.
+#include "board/actor_drawing.h"
+
+void DrawActors() {}

@@ -1,0 +1,5 @@
+// Contacts with the ghosts. Placeholder.
+#include "board/contacts.h"
+
+void GhostContact() {}
+void EatGhosts() {}

@@ -1,0 +1,10 @@
+// The player's control and movement. Placeholder.
+#include "board/player.h"
+
+void ControlPlayer() {}
+void StepRight() {}
+void StepLeft() {}
+void StepUp() {}
+void StepDown() {}
+void AnimatePlayer() {}
+void ApplyPlayerStepRule() {}

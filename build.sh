@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian 12 machine, builds Gulpkin and plays or tests it.
+#   ./build.sh play   install what is missing, build, start the game
+#   ./build.sh test   install what is missing, build, run every test
+set -euo pipefail
+cd "$(dirname "$0")"
+
+mode=${1:-play}
+build_dir=${GULPKIN_BUILD_DIR:-build}
+
+play_packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libjpeg62-turbo-dev libxmp-dev
+               fonts-dejavu-core)
+test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-apps clang libclang-rt-14-dev)
+
+install_missing() {
+    local missing=()
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+}
+
+build() {
+    cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$build_dir" -j"$(nproc)"
+}
+
+run_tests() {
+    local dir=$1
+    if [ -z "${DISPLAY:-}" ]; then
+        xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$dir" --output-on-failure -j"$(nproc)"
+    else
+        ctest --test-dir "$dir" --output-on-failure -j"$(nproc)"
+    fi
+}
+
+case "$mode" in
+    play)
+        install_missing "${play_packages[@]}"
+        build -DGULPKIN_TESTS=OFF
+        cd "$build_dir/game"
+        exec ./gulpkin
+        ;;
+    test)
+        install_missing "${play_packages[@]}" "${test_packages[@]}"
+        build -DGULPKIN_TESTS=ON
+        run_tests "$build_dir"
+        ;;
+    *)
+        echo "usage: $0 play|test" >&2
+        exit 2
+        ;;
+esac

@@ -1,0 +1,5 @@
+// The frightened mode. Placeholder.
+#include "ghosts/ghosts.h"
+
+void StartFrightenedMode() {}
+void UpdateFrightenedMode() {}

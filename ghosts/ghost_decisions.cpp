@@ -1,0 +1,4 @@
+// Ghost decisions. Placeholder.
+#include "ghosts/ghosts.h"
+
+void DecideGhostAims() {}

@@ -1,0 +1,44 @@
+// Keyboard and joystick: a snapshot of all 256 keys taken once per frame and
+// then queried by scan code; the joystick read the same way as three-way
+// directions and buttons. No key events, no repeat: a key counts only while
+// it is held at the moment of a snapshot.
+#pragma once
+
+// scan codes the game reads
+constexpr int kKeyEscape = 0x01;
+constexpr int kKeySpace = 0x39;
+constexpr int kKeyF1 = 0x3B;
+constexpr int kKeyF2 = 0x3C;
+constexpr int kKeyF3 = 0x3D;
+constexpr int kKeyF10 = 0x44;
+constexpr int kKeyF11 = 0x57;
+constexpr int kKeyF12 = 0x58;
+constexpr int kKeyUp = 0xC8;
+constexpr int kKeyLeft = 0xCB;
+constexpr int kKeyRight = 0xCD;
+constexpr int kKeyDown = 0xD0;
+constexpr int kAnyKey = -1;
+
+// start-up: opens the keyboard; non-zero on success
+int InitKeyboard();
+// takes a new snapshot; non-zero if it was taken
+int PollKeyboard();
+// 0x80 if the key is down in the snapshot; for -1, 1 if any of 0..254 is down
+int IsKeyHeld(int code);
+// shut-down
+void EndKeyboard();
+// start-up: opens an attached joystick; non-zero if one is ready
+int InitJoystick();
+// reads the joystick; non-zero if the read succeeded
+int PollJoystick();
+// -1 left, 0, 1 right at the last read
+int JoystickX();
+// -1 up, 0, 1 down at the last read
+int JoystickY();
+// 0x80 if button n (1 = first) was pressed at the last read
+int JoystickButton(int n);
+// shut-down
+void EndJoystick();
+// the game never reads the mouse; these only keep the start-up order
+int InitMouse();
+void EndMouse();

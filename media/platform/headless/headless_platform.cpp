@@ -1,0 +1,285 @@
+// The headless machine: no window, no sound device, a virtual clock and a
+// script for keys, joystick and focus. See headless.h for the rules.
+#include "media/platform/headless/headless.h"
+#include "media/platform/platform.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// A keyboard read that follows another with neither a present nor a sleep in
+// between is part of a busy wait for a key; after this many in a row the
+// script is fed to the wait one command per read.
+constexpr int kBusyPollsBeforeFeeding = 3;
+constexpr size_t kMaxRecordedSleeps = 4096;
+
+struct Machine {
+    headless::Options options;
+    std::vector<headless::Command> script;
+    size_t nextCommand = 0;
+    headless::CommandHandler handler;
+
+    uint64_t micros = 0;              // virtual time since start
+    int64_t frames = 0;               // frames presented
+    bool activitySincePoll = true;    // a present or sleep happened since the last read
+    int busyPolls = 0;
+
+    uint8_t keys[256] = {};
+    bool focus = true;
+    int joyX = 0, joyY = 0;
+    uint8_t joyButtons[32] = {};
+
+    bool displayOpen = false;
+    int displayRefresh = 0;
+    std::string title;
+    std::vector<uint16_t> lastFrame;
+    int frameWidth = 0, frameHeight = 0;
+
+    std::vector<uint32_t> sleeps;
+    std::vector<std::pair<int, int>> beeps;
+    platform::AudioCallback audio = nullptr;
+    void* audioUser = nullptr;
+};
+
+}  // namespace
+
+namespace {
+
+Machine& M() {
+    static Machine machine;
+    return machine;
+}
+
+void HandOver(const headless::Command& command) {
+    if (M().handler) M().handler(command);
+}
+
+void ApplyKeys(const headless::Command& command) {
+    std::memset(M().keys, 0, sizeof M().keys);
+    for (const std::string& name : command.args) {
+        int code = headless::ScanCodeForName(name);
+        if (code >= 0 && code < 256) M().keys[code] = 0x80;
+    }
+}
+
+void ApplyJoystick(const headless::Command& command) {
+    auto arg = [&](size_t i) { return i < command.args.size() ? std::atoi(command.args[i].c_str()) : 0; };
+    M().joyX = std::clamp(arg(0), -1, 1);
+    M().joyY = std::clamp(arg(1), -1, 1);
+    M().joyButtons[0] = arg(2) ? 0x80 : 0;
+    M().joyButtons[1] = arg(3) ? 0x80 : 0;
+}
+
+void Apply(const headless::Command& command) {
+    if (command.verb == "keys") {
+        ApplyKeys(command);
+    } else if (command.verb == "joy") {
+        ApplyJoystick(command);
+    } else if (command.verb == "focus") {
+        M().focus = !(command.args.size() == 1 && command.args[0] == "lost");
+    } else {
+        HandOver(command);
+    }
+}
+
+// Applies every command whose frame has been reached. A handler may end the
+// program (by unwinding), so the cursor moves before each command runs.
+void ApplyDueCommands() {
+    Machine& m = M();
+    while (m.nextCommand < m.script.size() && m.script[m.nextCommand].frame <= m.frames) {
+        headless::Command command = m.script[m.nextCommand++];
+        Apply(command);
+    }
+}
+
+// In a busy wait for a key the next command runs whatever its frame number;
+// with none left the run ends, so that a wait never hangs.
+void FeedBusyWait() {
+    Machine& m = M();
+    if (m.nextCommand < m.script.size()) {
+        headless::Command command = m.script[m.nextCommand++];
+        Apply(command);
+        return;
+    }
+    headless::Command quit;
+    quit.frame = m.frames;
+    quit.verb = "quit";
+    HandOver(quit);
+}
+
+void AdvanceMicros(uint64_t us) {
+    M().micros += us;
+}
+
+// micros of the frame boundary n: floor(n * 1000000 / 75)
+uint64_t FrameBoundary(int64_t n) {
+    return static_cast<uint64_t>(n) * 1000000ULL / 75ULL;
+}
+
+}  // namespace
+
+namespace headless {
+
+void Configure(const Options& options, std::vector<Command> script) {
+    Machine& m = M();
+    CommandHandler keep = std::move(m.handler);
+    m = Machine{};
+    m.handler = std::move(keep);
+    m.options = options;
+    m.script = std::move(script);
+    std::stable_sort(m.script.begin(), m.script.end(),
+                     [](const Command& a, const Command& b) { return a.frame < b.frame; });
+}
+
+void SetCommandHandler(CommandHandler handler) { M().handler = std::move(handler); }
+int64_t PresentedFrames() { return M().frames; }
+const std::vector<uint16_t>& LastFrame() { return M().lastFrame; }
+int LastFrameWidth() { return M().frameWidth; }
+int LastFrameHeight() { return M().frameHeight; }
+uint64_t VirtualMicros() { return M().micros; }
+const uint8_t* HeldKeys() { return M().keys; }
+bool ScriptFocus() { return M().focus; }
+const std::vector<uint32_t>& Sleeps() { return M().sleeps; }
+const std::vector<std::pair<int, int>>& Beeps() { return M().beeps; }
+const std::string& DisplayTitle() { return M().title; }
+
+void PullAudio(int16_t* out, int frames) {
+    if (M().audio) {
+        M().audio(out, frames, M().audioUser);
+    } else {
+        std::memset(out, 0, sizeof(int16_t) * 2 * static_cast<size_t>(frames));
+    }
+}
+
+}  // namespace headless
+
+namespace platform {
+
+uint32_t TickCount() {
+    return M().options.startTick + static_cast<uint32_t>(M().micros / 1000);
+}
+
+uint64_t CounterNow() {
+    AdvanceMicros(1);  // a busy wait on the counter must see time pass
+    return M().micros;
+}
+
+uint64_t CounterFrequency() { return 1000000; }
+
+void SleepMs(uint32_t ms) {
+    Machine& m = M();
+    if (m.sleeps.size() < kMaxRecordedSleeps) m.sleeps.push_back(ms);
+    AdvanceMicros(static_cast<uint64_t>(ms) * 1000);
+    m.activitySincePoll = true;
+}
+
+LocalTime LocalClock() {
+    // A fixed date keeps captures of the options screen reproducible.
+    LocalTime t;
+    t.year = 2026;
+    t.month = 3;
+    t.day = 5;
+    uint64_t seconds = M().micros / 1000000;
+    t.hour = static_cast<int>(12 + seconds / 3600 % 12);
+    t.minute = static_cast<int>(seconds / 60 % 60);
+    t.second = static_cast<int>(seconds % 60);
+    return t;
+}
+
+bool OpenDisplay(int width, int height, int refreshHz, const std::string& title) {
+    Machine& m = M();
+    if (m.options.displayFails) return false;
+    if (refreshHz != 0 && (refreshHz != 75 || m.options.displayRefuses75)) return false;
+    m.displayOpen = true;
+    m.displayRefresh = m.options.displayRefuses75 ? 60 : 75;
+    m.title = title;
+    m.frameWidth = width;
+    m.frameHeight = height;
+    m.lastFrame.assign(static_cast<size_t>(width) * height, 0);
+    return true;
+}
+
+void CloseDisplay() {
+    M().displayOpen = false;
+    M().title.clear();
+}
+
+int DisplayRefreshRate() { return M().displayOpen ? M().displayRefresh : 0; }
+
+void PresentPixels(const uint16_t* pixels, int width, int height, int pitch) {
+    Machine& m = M();
+    if (m.displayOpen && width == m.frameWidth && height == m.frameHeight) {
+        for (int row = 0; row < height; ++row) {
+            std::memcpy(&m.lastFrame[static_cast<size_t>(row) * width], pixels + static_cast<size_t>(row) * pitch,
+                        sizeof(uint16_t) * width);
+        }
+    }
+    ++m.frames;
+    m.micros += FrameBoundary(m.frames) - FrameBoundary(m.frames - 1);
+    m.activitySincePoll = true;
+    if (m.options.maxFrames >= 0 && m.frames >= m.options.maxFrames) {
+        headless::Command quit;
+        quit.frame = m.frames;
+        quit.verb = "quit";
+        HandOver(quit);
+    }
+    ApplyDueCommands();
+}
+
+void PumpWindowEvents() {}
+bool WindowHasFocus() { return M().displayOpen && M().focus; }
+uint64_t FreeVideoBytes() { return M().displayOpen ? 64ULL * 1024 * 1024 : 0; }
+
+void SystemBeep(int frequencyHz, int durationMs) {
+    M().beeps.emplace_back(frequencyHz, durationMs);
+    AdvanceMicros(static_cast<uint64_t>(std::max(durationMs, 0)) * 1000);
+    M().activitySincePoll = true;
+}
+
+bool OpenKeyboard() { return true; }
+
+bool ReadKeyboard(uint8_t keys[256]) {
+    Machine& m = M();
+    if (m.activitySincePoll) {
+        m.busyPolls = 0;
+    } else {
+        ++m.busyPolls;
+    }
+    m.activitySincePoll = false;
+    ApplyDueCommands();
+    if (m.busyPolls >= kBusyPollsBeforeFeeding) FeedBusyWait();
+    std::memcpy(keys, m.keys, 256);
+    return true;
+}
+
+void CloseKeyboard() {}
+
+bool OpenJoystick() { return M().options.joystick; }
+
+bool ReadJoystick(JoystickReading& reading) {
+    Machine& m = M();
+    if (!m.options.joystick) return false;
+    reading.x = m.joyX * 1000;
+    reading.y = m.joyY * 1000;
+    std::memcpy(reading.buttons, m.joyButtons, sizeof reading.buttons);
+    return true;
+}
+
+void CloseJoystick() {}
+
+bool OpenAudio(AudioCallback callback, void* user) {
+    M().audio = callback;
+    M().audioUser = user;
+    return true;
+}
+
+void LockAudio() {}
+void UnlockAudio() {}
+
+void CloseAudio() {
+    M().audio = nullptr;
+    M().audioUser = nullptr;
+}
+
+}  // namespace platform

@@ -1,0 +1,105 @@
+// The seam between the game and the machine.
+//
+// Everything the game and the media services know of the computer goes
+// through these few calls: a millisecond tick and a fine counter, sleeping,
+// the local clock, one window that shows a 1024 x 768 frame of 5:6:5 pixels,
+// the 256-key snapshot under the game's scan codes, one joystick, one audio
+// output that pulls 44100 Hz 16-bit stereo samples from a mixer callback, text
+// rasterising and files. Two backends implement it and the build picks one at
+// link time: the real one on SDL (media/platform/sdl) and a headless one with a
+// virtual clock and a script (media/platform/headless).
+//
+// Game logic reads only TickCount() and sleeps only through SleepMs(); the
+// counter is for the frame limiter, the local clock for the date text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// ---- time --------------------------------------------------------------
+// milliseconds since an arbitrary start; wraps like the system tick count
+uint32_t TickCount();
+// high-resolution counter value; only the frame limiter reads it
+uint64_t CounterNow();
+// counter ticks per second, 0 when there is no such counter
+uint64_t CounterFrequency();
+// block the caller for ms milliseconds, processing no window events
+void SleepMs(uint32_t ms);
+
+struct LocalTime {
+    int year = 1970, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+};
+// the wall clock of the machine's time zone
+LocalTime LocalClock();
+
+// ---- display -------------------------------------------------------------
+// Opens the game's full-screen display showing width x height pixels. With
+// refreshHz > 0 the display must already run at that rate (vsync then paces
+// the frames), otherwise the call fails and opens nothing; 0 accepts any rate.
+bool OpenDisplay(int width, int height, int refreshHz, const std::string& title);
+// closes the display (harmless when none is open)
+void CloseDisplay();
+// refresh rate of the open display in Hz, 0 if unknown or nothing is open
+int DisplayRefreshRate();
+// shows a frame of 5:6:5 pixels, `pitch` pixels per row, scaled to the screen
+void PresentPixels(const uint16_t* pixels, int width, int height, int pitch);
+// processes pending window events (focus changes among them)
+void PumpWindowEvents();
+// whether the game's window is the active application
+bool WindowHasFocus();
+// free display memory in bytes, for the title screen's information line
+uint64_t FreeVideoBytes();
+// emits the alert tone of the given frequency and length; blocks for its length
+void SystemBeep(int frequencyHz, int durationMs);
+
+// ---- keyboard and joystick -------------------------------------------------
+bool OpenKeyboard();
+// fills 256 bytes indexed by scan code; 0x80 = held. False keeps nothing new.
+bool ReadKeyboard(uint8_t keys[256]);
+void CloseKeyboard();
+
+struct JoystickReading {
+    int x = 0, y = 0;          // axes, -1000 .. 1000
+    uint8_t buttons[32] = {};  // 0x80 = pressed, button 1 first
+};
+// opens the first attached joystick; false when there is none
+bool OpenJoystick();
+bool ReadJoystick(JoystickReading& reading);
+void CloseJoystick();
+
+// ---- audio ----------------------------------------------------------------
+// Fills `frames` stereo frames of interleaved signed 16-bit samples at 44100 Hz.
+// Runs on the audio thread; the game thread guards shared state with
+// LockAudio/UnlockAudio.
+using AudioCallback = void (*)(int16_t* out, int frames, void* user);
+constexpr int kAudioRate = 44100;
+bool OpenAudio(AudioCallback callback, void* user);
+void LockAudio();
+void UnlockAudio();
+void CloseAudio();
+
+// ---- text -------------------------------------------------------------------
+// Coverage of one line of text in the default face: width x height bytes,
+// 0 = background, 255 = ink; the box is the full line height.
+struct TextBitmap {
+    int width = 0, height = 0;
+    std::vector<uint8_t> coverage;
+};
+bool RasterizeText(const std::string& text, TextBitmap& out);
+
+// ---- files --------------------------------------------------------------------
+// The game names files with backslashes ("graph\ball2.bmp"); these calls turn
+// them into the host's separator and resolve them against the data directory.
+std::string HostPath(const std::string& gamePath);
+// reads a whole file; false if it cannot be opened or read
+bool ReadWholeFile(const std::string& gamePath, std::vector<uint8_t>& out);
+// writes a file so that a crash never leaves a half-written one in its place:
+// the bytes go to a temporary file beside it, which is then renamed over it
+bool WriteFileAtomically(const std::string& gamePath, const void* data, size_t size);
+// writes a file in place (a capture may be read by other programs meanwhile)
+bool WriteWholeFile(const std::string& gamePath, const void* data, size_t size);
+
+}  // namespace platform

@@ -1,0 +1,28 @@
+// Time and the local clock on SDL.
+#include "media/platform/platform.h"
+
+#include <SDL.h>
+#include <ctime>
+
+namespace platform {
+
+uint32_t TickCount() { return SDL_GetTicks(); }
+uint64_t CounterNow() { return SDL_GetPerformanceCounter(); }
+uint64_t CounterFrequency() { return SDL_GetPerformanceFrequency(); }
+void SleepMs(uint32_t ms) { SDL_Delay(ms); }
+
+LocalTime LocalClock() {
+    std::time_t now = std::time(nullptr);
+    std::tm fields{};
+    localtime_r(&now, &fields);
+    LocalTime t;
+    t.year = fields.tm_year + 1900;
+    t.month = fields.tm_mon + 1;
+    t.day = fields.tm_mday;
+    t.hour = fields.tm_hour;
+    t.minute = fields.tm_min;
+    t.second = fields.tm_sec;
+    return t;
+}
+
+}  // namespace platform

@@ -1,0 +1,114 @@
+// The headless driver: wires the script's commands to the game.
+#include "shell/headless/driver.h"
+
+#include "media/capture.h"
+#include "media/platform/headless/headless.h"
+#include "media/platform/platform.h"
+#include "shell/game_state.h"
+#include "shell/program_flow.h"
+#include "shell/state_dump.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+// Every dot and energizer left counts as eaten, without score, so that the
+// next frame's level check ends the level.
+void ClearBoard() {
+    for (int i = 1; i <= kDotCount; ++i) {
+        if (game.dotX[i] != -1050) {
+            game.dotX[i] = -1050;
+            ++game.eatenCount;
+        }
+    }
+    for (int k = 1; k <= kEnergizerCount; ++k) {
+        if (game.energizerX[k] != -100) {
+            game.energizerX[k] = -100;
+            ++game.eatenCount;
+        }
+    }
+}
+
+void SaveShot(const headless::Command& command, std::ostream& errors) {
+    const std::vector<uint16_t>& frame = headless::LastFrame();
+    if (command.args.empty() || frame.empty()) return;
+    int width = headless::LastFrameWidth();
+    if (!SavePixelsBitmap(frame.data(), width, headless::LastFrameHeight(), width, command.args[0])) {
+        errors << "shot: could not write " << command.args[0] << "\n";
+    }
+}
+
+void Handle(const headless::Command& command, std::ostream& out, std::ostream& errors) {
+    if (command.verb == "dump") {
+        out << DumpGameState(headless::PresentedFrames(), static_cast<int32_t>(platform::TickCount())) << "\n";
+        out.flush();
+    } else if (command.verb == "shot") {
+        SaveShot(command, errors);
+    } else if (command.verb == "clear") {
+        ClearBoard();
+    } else if (command.verb == "quit") {
+        EndProgram();
+    }
+}
+
+bool ReadText(const std::string& path, std::string& text) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return false;
+    std::ostringstream buffer;
+    buffer << file.rdbuf();
+    text = buffer.str();
+    return true;
+}
+
+void Usage(std::ostream& errors) {
+    errors << "usage: gulpkin-headless [--script FILE] [--max-frames N] [--start-tick T] [--joystick]\n";
+}
+
+}  // namespace
+
+int RunHeadless(const HeadlessRun& run, std::ostream& out, std::ostream& errors) {
+    std::vector<headless::Command> script;
+    std::string error;
+    if (!headless::ParseScript(run.script, script, error)) {
+        errors << "script " << error << "\n";
+        return 2;
+    }
+    headless::Options options;
+    options.startTick = run.startTick;
+    options.maxFrames = run.maxFrames;
+    options.joystick = run.joystick;
+    options.displayRefuses75 = run.displayRefuses75;
+    options.displayFails = run.displayFails;
+    headless::Configure(options, std::move(script));
+    headless::SetCommandHandler([&](const headless::Command& command) { Handle(command, out, errors); });
+    int code = RunGame();
+    headless::SetCommandHandler(nullptr);
+    return code;
+}
+
+int HeadlessMain(int argc, char** argv) {
+    HeadlessRun run;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        bool hasValue = i + 1 < argc;
+        if (arg == "--script" && hasValue) {
+            if (!ReadText(argv[++i], run.script)) {
+                std::cerr << "cannot read script " << argv[i] << "\n";
+                return 2;
+            }
+        } else if (arg == "--max-frames" && hasValue) {
+            run.maxFrames = std::atoll(argv[++i]);
+        } else if (arg == "--start-tick" && hasValue) {
+            run.startTick = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
+        } else if (arg == "--joystick") {
+            run.joystick = true;
+        } else {
+            Usage(std::cerr);
+            return 2;
+        }
+    }
+    return RunHeadless(run, std::cout, std::cerr);
+}

@@ -1,0 +1,23 @@
+// The headless driver: the game's own entry on the headless backend, steered
+// by a script of keys, joystick and focus changes, with dumps of the game
+// state and saved frames. Used by gulpkin-headless and the scenario tests.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+struct HeadlessRun {
+    std::string script;          // script text (see the README for its commands)
+    long long maxFrames = -1;    // -1: no limit
+    unsigned startTick = 1000000;
+    bool joystick = false;
+    bool displayRefuses75 = false;
+    bool displayFails = false;
+};
+
+// Runs the whole program on the headless backend; dump lines go to `out`.
+// Returns the program's exit code, or 2 for a script that does not parse.
+int RunHeadless(const HeadlessRun& run, std::ostream& out, std::ostream& errors);
+// the command line of gulpkin-headless
+int HeadlessMain(int argc, char** argv);
