@@ -45,9 +45,9 @@ void StartNewBoard() {
 }
 
 void StartNextLevel() {
+    game.screen = Screen::Transition;
     SendEveryoneHome();
     ShowEmptiedBoard();
-    game.screen = Screen::Transition;
     PlayLevelTransition();
     LoadMazeLayout();
     ResetDots();
