@@ -43,8 +43,8 @@ void AddSprites(std::vector<PackPicture>& pictures) {
 
 void AddBackgrounds(std::vector<PackPicture>& pictures) {
     pictures.push_back({"graph/gulpmaze.jpg", PictureFormat::Jpeg, TitleBackground()});
-    pictures.push_back({"graph/gulpkin6.jpg", PictureFormat::Jpeg, TitleBanner()});
-    pictures.push_back({"graph/gulpkin2.jpg", PictureFormat::Jpeg, TitleLogo()});
+    pictures.push_back({"graph/gulpkin6.jpg", PictureFormat::KeyedJpeg, TitleBanner()});
+    pictures.push_back({"graph/gulpkin2.jpg", PictureFormat::KeyedJpeg, TitleLogo()});
     for (int layout = 1; layout <= 10; ++layout)
         pictures.push_back({"graph/gulpmaze" + std::to_string(layout) + ".jpg", PictureFormat::Jpeg, MazeBackground(layout)});
 }
@@ -59,7 +59,12 @@ void AddGlyphs(std::vector<PackPicture>& pictures) {
 
 bool WritePicture(const std::string& directory, const PackPicture& picture) {
     std::string path = directory + "/" + picture.path;
-    return picture.format == PictureFormat::Jpeg ? WriteJpeg(path, picture.canvas, 90) : WriteBmp(path, picture.canvas);
+    switch (picture.format) {
+        case PictureFormat::KeyedBmp: return WriteBmp(path, picture.canvas);
+        case PictureFormat::Jpeg: return WriteJpeg(path, picture.canvas, 90);
+        case PictureFormat::KeyedJpeg: return WriteJpeg(path, picture.canvas, 100, true);
+    }
+    return false;
 }
 
 bool WriteSounds(const std::string& directory) {

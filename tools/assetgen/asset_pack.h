@@ -8,7 +8,7 @@
 #include "tools/assetgen/canvas.h"
 #include "tools/assetgen/stroke_font.h"
 
-enum class PictureFormat { KeyedBmp, Jpeg };
+enum class PictureFormat { KeyedBmp, Jpeg, KeyedJpeg };
 
 struct PackPicture {
     std::string path;  // relative to the game directory, e.g. "graph/ball2.bmp"

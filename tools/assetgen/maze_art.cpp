@@ -62,7 +62,7 @@ void PaintPanels(Canvas& canvas, const MazeTheme& theme) {
                    [&](float x, float y, float d) {
                        // recessed: shadow along the top and left, light along the bottom and right
                        Colour c = theme.panel;
-                       if (d > -2.5f) c = (x - cx) / hx + (y - cy) / hy < 0 ? Scale(c, 0.55f) : Mix(c, theme.rim, 0.5f);
+                       if (d > -2.5f) c = (x - cx) / hx + (y - cy) / hy < 0 ? Scale(c, 0.72f) : Mix(c, theme.rim, 0.5f);
                        return c;
                    });
     }
@@ -79,9 +79,9 @@ void PaintDoors(Canvas& canvas, int layout) {
 
 void PaintCaptions(Canvas& canvas, const MazeTheme& theme) {
     TextStyle style;
-    style.capHeight = 7;
-    style.strokeRadius = 1.3f;
-    style.outline = 0.9f;
+    style.capHeight = 6.5f;
+    style.strokeRadius = 1.15f;
+    style.outline = 0;
     style.spacing = 1;
     style.top = style.middle = theme.caption;
     style.bottom = Scale(theme.caption, 0.8f);

@@ -31,9 +31,10 @@ std::vector<PixelRect> DoorRects(int layout);
 
 struct Caption {
     std::string text;
-    PixelRect area;  // where the caption's letters go
+    PixelRect area;  // where the caption's letters go, centred across it
 };
 // the small French captions beside the status texts (the same on every layout)
 std::vector<Caption> StatusCaptions();
-// the recessed panels the game's status texts are drawn on
+// the recessed panels the game's status texts are drawn on, each with its
+// caption along the top
 std::vector<PixelRect> StatusPanels();

@@ -16,7 +16,7 @@ constexpr int kLabelHeight = 16;
 
 // the picture as the game keys it: opaque where the written file is not black
 Canvas AsLoaded(const PackPicture& picture) {
-    if (picture.format == PictureFormat::Jpeg) return picture.canvas;
+    if (picture.format == PictureFormat::Jpeg) return picture.canvas;  // opaque
     std::vector<uint8_t> bytes = CanvasBytes(picture.canvas, true);
     Canvas out = MakeCanvas(picture.canvas.width, picture.canvas.height);
     for (int i = 0; i < out.width * out.height; ++i) {

@@ -113,8 +113,8 @@ bool WriteBmp(const std::string& path, const Canvas& canvas, bool keyed) {
     return SaveBytes(path, out);
 }
 
-bool WriteJpeg(const std::string& path, const Canvas& canvas, int quality) {
-    std::vector<uint8_t> rgb = CanvasBytes(canvas, false);
+bool WriteJpeg(const std::string& path, const Canvas& canvas, int quality, bool keyed) {
+    std::vector<uint8_t> rgb = CanvasBytes(canvas, keyed);
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return false;
     jpeg_compress_struct info;
@@ -128,6 +128,7 @@ bool WriteJpeg(const std::string& path, const Canvas& canvas, int quality) {
     info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, quality, TRUE);
+    for (int c = 0; c < info.num_components; ++c) info.comp_info[c].h_samp_factor = info.comp_info[c].v_samp_factor = 1;
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
         JSAMPROW row = rgb.data() + size_t(info.next_scanline) * canvas.width * 3;

@@ -16,8 +16,9 @@
 std::vector<uint8_t> CanvasBytes(const Canvas& canvas, bool keyed);
 // a 24-bit bottom-up BMP, rows padded to 4 bytes
 bool WriteBmp(const std::string& path, const Canvas& canvas, bool keyed = true);
-// a baseline JPEG of the canvas over black
-bool WriteJpeg(const std::string& path, const Canvas& canvas, int quality = 90);
+// a baseline JPEG of the canvas over black, colour at full resolution; with
+// `keyed`, edges are hard as in a keyed BMP so that no dark fringe is left
+bool WriteJpeg(const std::string& path, const Canvas& canvas, int quality = 90, bool keyed = false);
 // a PNG (8-bit RGB, stored without compression)
 bool WritePng(const std::string& path, const Canvas& canvas);
 // whether a 5:6:5 conversion of this colour would be 0, the transparent value
