@@ -188,6 +188,39 @@ TEST(GhostStep, StepTwelveThroughTheTunnelMeetsColumnFourteenAfterSnapping) {
     EXPECT_EQ(xs, (std::vector<int>{12, 0, 1020, 1008, 996, 984, 972, 960, 948, 936, 924}));
 }
 
+TEST(GhostPen, AGhostPacesInsideThePenAndLeavesOnlyUpwardsFromTheMiddle) {
+    PlaceGhostOne(1, 588, 468, 1, 0);  // the pen's right end, wishing left and down
+    std::vector<int> xs;
+    for (int frame = 0; frame < 60; ++frame) {
+        HoldRoll(1);
+        MoveGhosts();
+        EXPECT_EQ(GhostOne().y, 468);
+        xs.push_back(GhostOne().x);
+    }
+    // past the middle without turning down (closed), to the closed left end
+    EXPECT_EQ(xs.front(), 586);
+    EXPECT_EQ(xs.back(), 480);
+    // wishing right and up: back to the middle, then out upwards
+    game.aimX[1] = 0;
+    game.aimY[1] = 1;
+    for (int frame = 0; frame < 30; ++frame) MoveGhosts();
+    EXPECT_EQ(GhostOne().y, 468);
+    EXPECT_EQ(GhostOne().x, 540);
+    MoveGhosts();
+    EXPECT_EQ(GhostOne().x, 540);
+    EXPECT_EQ(GhostOne().y, 466);
+}
+
+TEST(GhostPen, NothingComesBackIntoThePenFromAbove) {
+    for (int level = 1; level <= 10; ++level) {
+        PlaceGhostOne(level, 540, 384, 2, 0);
+        game.ghostMovingLeft[1] = 0;
+        game.ghostMovingDown[1] = 1;
+        MoveGhosts();
+        EXPECT_EQ(GhostOne().y, 384) << "layout " << level;
+    }
+}
+
 TEST(GhostAnimation, OneCycleIsTenFramesOfTheFirstStripThenSevenOfTheSecond) {
     PrepareBoard(1);
     game.ghostFrame = 0;
