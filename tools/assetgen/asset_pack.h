@@ -23,5 +23,8 @@ std::vector<PackPicture> PackPictures();
 // writes the pack into `gameDirectory` (graph/, font/, wav/, music/ and
 // asset-overview.png); false and a message on stderr if a file fails
 bool WriteAssetPack(const std::string& gameDirectory);
-// the review sheet: every picture on one page, labelled with its file name
+// the review sheet: every picture on one page, labelled with its file name,
+// and a frame of play composed from them
 Canvas OverviewSheet(const std::vector<PackPicture>& pictures);
+// a 1024 x 768 frame of play on layout 1 drawn from the pack's pictures
+Canvas ScenePreview(const std::vector<PackPicture>& pictures);

@@ -51,11 +51,12 @@ struct Placement {
 };
 
 // flow layout: left to right, wrapping rows
-std::vector<Placement> Arrange(const std::vector<Canvas>& tiles, int& height) {
+std::vector<Placement> Arrange(const std::vector<Canvas>& tiles, const std::vector<int>& labelWidths, int& height) {
     std::vector<Placement> places;
     int x = kGap, y = kGap + 40, rowHeight = 0;
-    for (const Canvas& tile : tiles) {
-        int width = std::max(tile.width, 60);
+    for (size_t i = 0; i < tiles.size(); ++i) {
+        const Canvas& tile = tiles[i];
+        int width = std::max(tile.width, labelWidths[i]);
         if (x + width > kSheetWidth - kGap) {
             x = kGap;
             y += rowHeight + kLabelHeight + kGap;
@@ -72,16 +73,22 @@ std::vector<Placement> Arrange(const std::vector<Canvas>& tiles, int& height) {
 }  // namespace
 
 Canvas OverviewSheet(const std::vector<PackPicture>& pictures) {
-    std::vector<Canvas> tiles;
-    for (const PackPicture& picture : pictures) tiles.push_back(Fitted(picture));
-    int height = 0;
-    std::vector<Placement> places = Arrange(tiles, height);
-    Canvas sheet = MakeCanvas(kSheetWidth, height, {24, 24, 30}, 1);
     TextStyle label;
     label.capHeight = 7;
     label.strokeRadius = 0.9f;
     label.outline = 0;
     label.top = label.middle = label.bottom = {220, 220, 230};
+    std::vector<Canvas> tiles;
+    std::vector<int> labelWidths;
+    for (const PackPicture& picture : pictures) {
+        tiles.push_back(Fitted(picture));
+        labelWidths.push_back(TextPixelWidth(LabelOf(picture.path), label));
+    }
+    tiles.push_back(ScenePreview(pictures));
+    labelWidths.push_back(0);
+    int height = 0;
+    std::vector<Placement> places = Arrange(tiles, labelWidths, height);
+    Canvas sheet = MakeCanvas(kSheetWidth, height, {24, 24, 30}, 1);
     TextStyle title = label;
     title.capHeight = 16;
     title.strokeRadius = 2;
@@ -89,7 +96,8 @@ Canvas OverviewSheet(const std::vector<PackPicture>& pictures) {
     for (size_t i = 0; i < tiles.size(); ++i) {
         PaintChecker(sheet, places[i].x, places[i].y, tiles[i].width, tiles[i].height);
         Composite(sheet, tiles[i], places[i].x, places[i].y);
-        DrawText(sheet, LabelOf(pictures[i].path), places[i].x, places[i].y + tiles[i].height + 3, label);
+        std::string name = i < pictures.size() ? LabelOf(pictures[i].path) : "A FRAME OF PLAY ON LAYOUT 1 (COMPOSED FROM THE PACK)";
+        DrawText(sheet, name, places[i].x, places[i].y + tiles[i].height + 3, label);
     }
     return sheet;
 }

@@ -55,14 +55,45 @@ void PaintFloorGrid(Canvas& canvas) {
             BlendPixel(canvas, x, y, Colour{255, 200, 250}, 1 - std::fabs(y - kStageY) / 3);
 }
 
-void PaintSpotlight(Canvas& canvas) {
-    for (int y = 300; y < int(kStageY); ++y) {
-        for (int x = 360; x < 720; ++x) {
-            float spread = (y - 250) * 0.55f;
-            float across = std::fabs(x - 536) / spread;
-            float a = std::clamp(1 - across, 0.0f, 1.0f) * 0.22f * (y - 300) / (kStageY - 300);
-            BlendPixel(canvas, x, y, Colour{255, 250, 200}, a);
+// a striped setting sun behind the stage, with a soft glow around it
+void PaintSun(Canvas& canvas) {
+    const float cx = 536, cy = 350, radius = 128;
+    for (int y = int(cy - radius - 60); y < int(kStageY); ++y) {
+        for (int x = int(cx - radius - 60); x < int(cx + radius + 60); ++x) {
+            float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy);
+            float glow = std::clamp(1 - (d - radius) / 60, 0.0f, 1.0f);
+            if (d > radius) {
+                BlendPixel(canvas, x, y, Colour{255, 80, 160}, glow * glow * 0.25f);
+                continue;
+            }
+            // the lower half is cut by bands that grow towards the horizon
+            float below = (y - cy) / radius;
+            if (below > 0.05f) {
+                float band = std::fmod(y - cy, 22.0f);
+                if (band < 2 + below * 9) continue;
+            }
+            float t = std::clamp((y - (cy - radius)) / (2 * radius), 0.0f, 1.0f);
+            Colour c = t < 0.5f ? Mix(Colour{255, 236, 110}, Colour{255, 140, 60}, t * 2)
+                                : Mix(Colour{255, 140, 60}, Colour{240, 40, 150}, t * 2 - 1);
+            BlendPixel(canvas, x, y, c, std::clamp(radius - d + 0.5f, 0.0f, 1.0f));
         }
+    }
+}
+
+// distant maze walls on the horizon: neon-rimmed blocks of varied heights
+void PaintSkyline(Canvas& canvas) {
+    uint32_t state = 777;
+    for (int x = 24; x < 1000;) {
+        int width = 30 + int(NextRandom(state) % 50), height = 14 + int(NextRandom(state) % 40);
+        if (x + width > 380 && x < 700) {
+            x = 700;
+            continue;
+        }
+        float cx = x + width / 2.0f, cy = kStageY - height / 2.0f;
+        PaintShape(canvas, {x - 2, int(kStageY) - height - 2, x + width + 2, int(kStageY)},
+                   [&](float px, float py) { return RoundBoxDistance(px, py, cx, cy, width / 2.0f, height / 2.0f, 5); },
+                   [&](float, float, float d) { return d > -2.2f ? Colour{90, 160, 255} : Colour{22, 18, 70}; });
+        x += width + 4 + int(NextRandom(state) % 20);
     }
 }
 
@@ -105,8 +136,9 @@ TextStyle BigLetters(float capHeight) {
 Canvas TitleBackground() {
     Canvas canvas = MakeCanvas(1024, 768, {}, 0);
     PaintSky(canvas);
+    PaintSun(canvas);
+    PaintSkyline(canvas);
     PaintFloorGrid(canvas);
-    PaintSpotlight(canvas);
     PaintStageDots(canvas);
     PaintFrame(canvas);
     return canvas;
@@ -129,8 +161,9 @@ Canvas TitleLogo() {
     PaintShape(canvas, box, [&](float x, float y) { return pie(x, y) - 5; },
                [](float, float, float) { return Colour{150, 40, 10}; });
     PaintShape(canvas, box, pie, [](float x, float y, float) {
-        float t = std::clamp(std::hypot(x - 60, y - 54) / 110, 0.0f, 1.0f);
-        return Mix(Colour{255, 255, 200}, Colour{240, 140, 0}, t);
+        float t = std::clamp(std::hypot(x - 60, y - 54) / 95, 0.0f, 1.0f);
+        return t < 0.3f ? Mix(Colour{255, 255, 200}, Colour{255, 230, 40}, t / 0.3f)
+                        : Mix(Colour{255, 230, 40}, Colour{235, 130, 0}, (t - 0.3f) / 0.7f);
     });
     PaintShape(canvas, box, [](float x, float y) { return EllipseDistance(x, y, 92, 44, 9, 11); },
                [](float, float, float) { return Colour{70, 26, 14}; });
