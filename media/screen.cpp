@@ -6,12 +6,13 @@
 namespace {
 bool screenOpen = false;
 int focusFlag = 0;
+int refresh = 0;
 }  // namespace
 
 void InitScreen() { screenOpen = false; }
-void SetScreenRefresh(int) {}
+void SetScreenRefresh(int hz) { refresh = hz; }
 int OpenFullScreen(int width, int height, int, const std::string& title) {
-    screenOpen = platform::OpenDisplay(width, height, 0, title);
+    screenOpen = platform::OpenDisplay(width, height, refresh, title);
     focusFlag = screenOpen ? 1 : 0;
     return screenOpen ? 1 : 0;
 }
