@@ -129,6 +129,7 @@ void Configure(const Options& options, std::vector<Command> script) {
     m.handler = std::move(keep);
     m.options = options;
     m.script = std::move(script);
+    m.sleeps.reserve(kMaxRecordedSleeps);  // recording sleeps allocates nothing while the game runs
     platform::ForgetDataPaths();
     std::stable_sort(m.script.begin(), m.script.end(),
                      [](const Command& a, const Command& b) { return a.frame < b.frame; });
