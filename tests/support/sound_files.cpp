@@ -1,6 +1,8 @@
 // Sound files for tests, built from their documented layouts.
 #include "tests/support/sound_files.h"
 
+#include "media/sound.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -127,4 +129,13 @@ int PeakOf(const std::vector<int16_t>& samples, size_t firstFrame, size_t frameC
     int peak = 0;
     for (size_t i = begin; i < end; ++i) peak = std::max(peak, std::abs(static_cast<int>(samples[i])));
     return peak;
+}
+
+void PrepareSounds() {
+    static const ScratchDirectory directory;
+    static const std::string click = directory.Write("click.wav", ConstantWav(441, 1000));
+    EndSound();
+    InitSound();
+    for (int id = 0; id <= 13; ++id) LoadSoundFile(id, click);
+    TakeStartedSounds();
 }

@@ -43,5 +43,11 @@ private:
     std::string path_;
 };
 
+// Opens the sound service on the headless machine and puts a short click
+// under every sound number the game plays (0 to 13), so that the game's
+// procedures called directly by a test start real sounds; clears the record
+// of started sounds.
+void PrepareSounds();
+
 // the largest absolute sample value of interleaved stereo frames
 int PeakOf(const std::vector<int16_t>& samples, size_t firstFrame = 0, size_t frameCount = SIZE_MAX);
