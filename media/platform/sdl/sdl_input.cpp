@@ -15,6 +15,7 @@ constexpr int kButtonCount = 32;
 
 struct Devices {
     bool keyboardOpen = false;
+    bool joystickWanted = false;  // one was attached at start-up
     SDL_Joystick* joystick = nullptr;
 };
 
@@ -23,9 +24,10 @@ Devices& TheDevices() {
     return devices;
 }
 
-// SDL's axis range -32768 .. 32767 onto the game's -1000 .. 1000.
+// SDL's axis range -32768 .. 32767 onto the game's -1000 .. 1000, each half
+// onto its half, so that both directions need the same travel.
 int ScaleAxis(Sint16 value) {
-    return static_cast<int>((static_cast<long>(value) + 32768) * 2000 / 65535 - 1000);
+    return value >= 0 ? value * 1000 / 32767 : value * 1000 / 32768;
 }
 
 SDL_Joystick* OpenFirstJoystick() {
@@ -35,10 +37,11 @@ SDL_Joystick* OpenFirstJoystick() {
     return nullptr;
 }
 
-// A joystick that went away is closed, and whichever comes first now taken.
+// A joystick that went away is closed, and whichever comes first now taken
+// (none until one is plugged in again).
 void ReacquireJoystick() {
     Devices& devices = TheDevices();
-    SDL_JoystickClose(devices.joystick);
+    if (devices.joystick) SDL_JoystickClose(devices.joystick);
     devices.joystick = OpenFirstJoystick();
 }
 
@@ -75,21 +78,24 @@ void CloseKeyboard() {
 
 bool OpenJoystick() {
     Devices& devices = TheDevices();
-    if (devices.joystick) return true;
+    if (devices.joystickWanted) return devices.joystick != nullptr;
     if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return false;
     devices.joystick = OpenFirstJoystick();
-    if (devices.joystick == nullptr) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
-    return devices.joystick != nullptr;
+    devices.joystickWanted = devices.joystick != nullptr;
+    if (!devices.joystickWanted) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+    return devices.joystickWanted;
 }
 
+// A failed read gets the joystick again for the next one.
 bool ReadJoystick(JoystickReading& reading) {
-    SDL_Joystick* joystick = TheDevices().joystick;
-    if (joystick == nullptr) return false;
+    Devices& devices = TheDevices();
+    if (!devices.joystickWanted) return false;
     SDL_JoystickUpdate();
-    if (!SDL_JoystickGetAttached(joystick)) {
+    if (devices.joystick == nullptr || !SDL_JoystickGetAttached(devices.joystick)) {
         ReacquireJoystick();
         return false;
     }
+    SDL_Joystick* joystick = devices.joystick;
     const int axes = SDL_JoystickNumAxes(joystick);
     reading.x = axes > 0 ? ScaleAxis(SDL_JoystickGetAxis(joystick, 0)) : 0;
     reading.y = axes > 1 ? ScaleAxis(SDL_JoystickGetAxis(joystick, 1)) : 0;
@@ -102,9 +108,9 @@ bool ReadJoystick(JoystickReading& reading) {
 
 void CloseJoystick() {
     Devices& devices = TheDevices();
-    if (devices.joystick == nullptr) return;
-    SDL_JoystickClose(devices.joystick);
-    devices.joystick = nullptr;
+    if (!devices.joystickWanted) return;
+    if (devices.joystick) SDL_JoystickClose(devices.joystick);
+    devices = Devices{devices.keyboardOpen};
     SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }
 
