@@ -10,8 +10,10 @@ struct Output {
     bool open = false;
 };
 
+// Never destroyed: the audio thread may still be mixing while the program
+// exits, so nothing it reads is freed under it.
 Output& TheOutput() {
-    static Output output;
+    static Output& output = *new Output;
     return output;
 }
 

@@ -32,8 +32,9 @@ struct MusicService {
     int songLength = 0;        // patterns in the order list of the last loaded module
 };
 
+// Never destroyed, like the mixer that may be playing one of its modules.
 MusicService& Service() {
-    static MusicService service;
+    static MusicService& service = *new MusicService;
     return service;
 }
 
