@@ -95,6 +95,33 @@ void Score::Rhythm(int channel, int row, const std::string& pattern, const std::
     }
 }
 
+void Score::Vibrato(int channel, int minRows, int param) {
+    int start = -1;
+    for (int row = 0; row <= Rows(); ++row) {
+        bool boundary = row == Rows() || At(channel, row).note != 0;
+        if (!boundary) continue;
+        if (start >= 0 && At(channel, start).note > 0 && row - start >= minRows) {
+            for (int r = start + 2; r < row; ++r) {
+                if (At(channel, r).effect == 0 && At(channel, r).param == 0) At(channel, r).effect = 4, At(channel, r).param = param;
+            }
+        }
+        start = row;
+    }
+}
+
+void Score::Echo(int from, int to, int delay, int volume, int panning) {
+    for (int row = 0; row + delay < Rows(); ++row) {
+        Cell cell = At(from, row);
+        if (cell.note == 0) continue;
+        if (cell.note > 0) {
+            cell.volume = volume;
+            cell.effect = 8;
+            cell.param = panning;
+        }
+        At(to, row + delay) = cell;
+    }
+}
+
 void Score::Finish(Song& song, int restartBar) const {
     song.channels = channels_;
     song.patterns.clear();

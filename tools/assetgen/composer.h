@@ -43,6 +43,12 @@ public:
     // one cell per character of `pattern` from `row`; '.' leaves the row
     // empty, any other character is turned into a cell by `make`
     void Rhythm(int channel, int row, const std::string& pattern, const std::function<Cell(char)>& make);
+    // vibrato (effect 4, `param`) on the held rows of every note on `channel`
+    // that lasts at least `minRows`, from its third row on
+    void Vibrato(int channel, int minRows, int param);
+    // copies channel `from` onto channel `to` `delay` rows later, quieter and
+    // panned (effect 8): an echo
+    void Echo(int from, int to, int delay, int volume, int panning);
     // the song's patterns and order list, restarting at the given bar (a multiple of 4)
     void Finish(Song& song, int restartBar) const;
 

@@ -1,6 +1,6 @@
 // The play music: a driving A-minor tune at 150 beats a minute with a lead,
 // a chord arpeggio in sixteenths, a pumping bass, a three-voice pad and a
-// full drum kit on ten channels.
+// full drum kit, and an echo of the lead.
 #include <string>
 
 #include "tools/assetgen/composer.h"
@@ -9,7 +9,7 @@
 
 namespace {
 
-enum Channel { kLead, kArp, kBass, kPad1, kPad2, kPad3, kKick, kSnare, kHat, kCrash };
+enum Channel { kLead, kArp, kBass, kPad1, kPad2, kPad3, kKick, kSnare, kHat, kCrash, kEcho, kSpare };
 enum InstrumentNumber { kLeadSound = 1, kArpSound, kBassSound, kPadSound, kKickSound, kSnareSound, kHatSound, kOpenHatSound };
 
 struct Section {
@@ -101,7 +101,7 @@ Song PlaySong() {
     };
     song.instruments[1].panning = 80;
     song.instruments[6].panning = 170;
-    Score score(10, 32);
+    Score score(12, 32);
     for (int section = 0; section < 8; ++section) {
         const Section& s = kSections[section];
         std::vector<Chord> chords = Chords(s.chords);
@@ -115,6 +115,8 @@ Song PlaySong() {
         if (section == 1 || section == 6) score.At(kCrash, section * 4 * kRowsPerBar) = Note(60, kOpenHatSound, 48);
         score.Line(kLead, section * 4 * kRowsPerBar, s.melody, kLeadSound);
     }
+    score.Vibrato(kLead, 6, 0x34);
+    score.Echo(kLead, kEcho, 3, 18, 0xD0);
     score.Finish(song, 4);
     return song;
 }

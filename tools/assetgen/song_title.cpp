@@ -85,6 +85,7 @@ Song TitleSong() {
         }
         score.Line(kLead, section * 4 * kRowsPerBar, kSections[section][1], kLeadSound);
     }
+    score.Vibrato(kLead, 6, 0x43);
     score.Finish(song, 4);
     return song;
 }

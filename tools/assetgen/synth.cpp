@@ -18,6 +18,31 @@ void Reserve(Sound& sound, double end) {
     if (sound.samples.size() < needed) sound.samples.resize(needed, 0.0f);
 }
 
+// the correction that takes the alias out of a jump of 2 at phase 0 (polyBLEP)
+double Blep(double phase, double step) {
+    if (phase < step) {
+        double t = phase / step;
+        return t + t - t * t - 1;
+    }
+    if (phase > 1 - step) {
+        double t = (phase - 1) / step;
+        return t * t + t + t + 1;
+    }
+    return 0;
+}
+
+// a band-limited square or saw: the naive wave with its jumps smoothed
+float SmoothSample(Wave wave, double phase, double step, float duty) {
+    double f = phase - std::floor(phase);
+    if (wave == Wave::Saw) return float(2 * f - 1 - Blep(f, step));
+    if (wave == Wave::Square) {
+        double down = f - duty;
+        down -= std::floor(down);
+        return float((f < duty ? 1.0 : -1.0) + Blep(f, step) - Blep(down, step));
+    }
+    return WaveSample(wave, phase, duty);
+}
+
 }  // namespace
 
 float WaveSample(Wave wave, double phase, float duty) {
@@ -42,14 +67,15 @@ void AddVoice(Sound& sound, const Voice& voice, double start, double length) {
     for (size_t i = 0; i < count && first + i < sound.samples.size(); ++i) {
         double t = double(i) / sound.rate;
         double before = phase;
-        phase += voice.frequency(t) / sound.rate;
+        double step = voice.frequency(t) / sound.rate;
+        phase += step;
         float value;
         if (voice.wave == Wave::Noise) {
             // sample-and-hold noise: its pitch follows the frequency
             if (std::floor(phase) != std::floor(before)) held = noise.Next();
             value = held;
         } else {
-            value = WaveSample(voice.wave, phase, voice.duty(t));
+            value = SmoothSample(voice.wave, phase, std::min(step, 0.5), voice.duty(t));
         }
         sound.samples[first + i] += value * voice.volume(t);
     }

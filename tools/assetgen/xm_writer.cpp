@@ -63,7 +63,7 @@ void PutEnvelope(Bytes& out, const std::vector<EnvelopePoint>& points) {
     }
 }
 
-void PutInstrument(Bytes& out, const Instrument& instrument) {
+void PutInstrumentHeader(Bytes& out, const Instrument& instrument) {
     PutLe(out, 263, 4);
     PutText(out, instrument.name, 22);
     out.push_back(0);
@@ -81,7 +81,11 @@ void PutInstrument(Bytes& out, const Instrument& instrument) {
     out.insert(out.end(), {0, 0, 0, 0, 0});
     PutLe(out, instrument.fadeout, 2);
     for (int i = 0; i < 22; ++i) out.push_back(0);
-    // the sample header: its rate becomes a relative note and a finetune
+}
+
+// the sample header, then the delta-coded 16-bit samples; the sample's rate
+// becomes a relative note and a finetune
+void PutSample(Bytes& out, const Instrument& instrument) {
     double shift = 12 * std::log2(instrument.rate / 8363.0) + std::round(instrument.rootNote) - instrument.rootNote;
     int relative = int(std::floor(shift + 0.5));
     int finetune = std::clamp(int(std::lround((shift - relative) * 128)), -128, 127);
@@ -123,6 +127,9 @@ std::vector<unsigned char> XmFileBytes(const Song& song) {
     PutLe(out, song.tempo, 2);
     for (int i = 0; i < 256; ++i) out.push_back((unsigned char)(i < int(song.order.size()) ? song.order[i] : 0));
     for (const Pattern& pattern : song.patterns) PutPattern(out, song, pattern);
-    for (const Instrument& instrument : song.instruments) PutInstrument(out, instrument);
+    for (const Instrument& instrument : song.instruments) {
+        PutInstrumentHeader(out, instrument);
+        PutSample(out, instrument);
+    }
     return out;
 }
