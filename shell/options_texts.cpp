@@ -1,6 +1,7 @@
 // The system-font texts of the options screen, printed into sprite 110.
 #include "shell/options_texts.h"
 
+#include "ghosts/tick_arithmetic.h"
 #include "media/date_text.h"
 #include "media/drawing.h"
 #include "media/screen.h"
@@ -25,7 +26,7 @@ void PrintAt(int x, int y, const std::string& text) {
 void DrawEscapeLine() {
     SetPenColour(220, 199, 35);
     int32_t now = GetTickCount();
-    int32_t elapsed = now - game.bonusRollTick;
+    int32_t elapsed = TickDifference(now, game.bonusRollTick);
     if (elapsed > 1000) {
         PrintAt(100, 75, "Echap pour Quitter !");
         if (elapsed > 2000) game.bonusRollTick = now;

@@ -2,6 +2,7 @@
 #include "shell/screen_steps.h"
 
 #include "ghosts/ghosts.h"
+#include "ghosts/tick_arithmetic.h"
 #include "media/drawing.h"
 #include "media/screen.h"
 #include "media/values.h"
@@ -26,7 +27,7 @@ void AnimateScreenGhosts(int firstSprite, int lastSprite) {
 
 void AnimateScreenPlayer() {
     int32_t now = GetTickCount();
-    if (now - game.playerFrameTick <= 30) return;
+    if (TickDifference(now, game.playerFrameTick) <= 30) return;
     game.playerFrame = static_cast<int8_t>(game.playerFrame + 1);
     if (game.playerFrame > 10) game.playerFrame = 1;
     SetSpriteFrame(kPlayer, (game.playerFrame - 1) * 32, 0, 32, 32);

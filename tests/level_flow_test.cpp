@@ -2,6 +2,7 @@
 // level, through the headless game with the board emptied by the script.
 #include "board/maze.h"
 #include "media/platform/headless/headless.h"
+#include "media/values.h"
 #include "shell/game_state.h"
 #include "tests/support/scenario.h"
 
@@ -208,4 +209,22 @@ TEST(LevelFlow, AWholeGameFromTheTitleThroughThirtyLevels) {
     ASSERT_EQ(run.dumps.size(), 31u);
     for (int level = 1; level <= 30; ++level) EXPECT_EQ(ParseJson(run.dumps[level - 1])["level"].Int(), level + 1);
     EXPECT_EQ(ParseJson(run.dumps[30])["screen"].text, "options");
+}
+
+// The board is drawn at twice the spiral's offset, rounded to the nearest
+// pixel: almost in place on the first frame, far off to the right and up on
+// the 181st.
+TEST(LevelFlow, TheSpiralStartsAtTwoMinusTwoAndEndsAt1183Minus410) {
+    ScratchGameDir dir;
+    HeadlessRun options = StartAt(1);
+    std::vector<std::pair<int, int>> offsets;
+    options.calls["offset"] = [&] {
+        offsets.emplace_back(NearestInt(2.0f * game.spiralX), NearestInt(2.0f * game.spiralY));
+    };
+    ScenarioResult run = RunScenario(At(5, "clear") + At(kEmptiedBoardFrame + 1, "call offset") +
+                                         At(kSpiralEnd, "call offset") + At(kSpiralEnd + 1, "quit"),
+                                     options);
+    ASSERT_EQ(offsets.size(), 2u);
+    EXPECT_EQ(offsets[0], std::make_pair(2, -2));
+    EXPECT_EQ(offsets[1], std::make_pair(1183, -410));
 }
