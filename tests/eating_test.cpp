@@ -23,6 +23,7 @@ bool Played(const Json& dump, int sound) {
 // The player is put on every dot crossing in turn, then on every energizer.
 TEST(Eating, EveryDotScores10AndEveryEnergizer100UpTo110Items) {
     ScratchGameDir dir;
+    SKIP_WITHOUT_PICTURES();
     HeadlessRun options;
     options.directLevel = 1;
     std::vector<int32_t> scores;
@@ -61,6 +62,7 @@ TEST(Eating, EveryDotScores10AndEveryEnergizer100UpTo110Items) {
 // (384, 540), where the wall stops the player; each plays sound 0.
 TEST(Eating, WalkingOverDotsEatsEachOnce) {
     ScratchGameDir dir;
+    SKIP_WITHOUT_PICTURES();
     HeadlessRun options;
     options.directLevel = 1;
     options.calls["park"] = [] { ParkGhosts(); };
@@ -78,6 +80,7 @@ TEST(Eating, WalkingOverDotsEatsEachOnce) {
 
 TEST(Eating, AnEnergizerFrightensTheGhosts) {
     ScratchGameDir dir;
+    SKIP_WITHOUT_PICTURES();
     HeadlessRun options;
     options.directLevel = 1;
     options.calls["corner"] = [] {
@@ -112,6 +115,7 @@ struct BonusRun {
 
 TEST(BonusItems, TheLifeChargeAndSpeedItemsTakeEffect) {
     ScratchGameDir dir;
+    SKIP_WITHOUT_PICTURES();
     struct Case {
         int kind;
         const char* field;
@@ -133,6 +137,7 @@ TEST(BonusItems, TheLifeChargeAndSpeedItemsTakeEffect) {
 // far, and the whole game still for 600 ms.
 TEST(BonusItems, TheAppleGives1000PointsWithItsLabelAndAPause) {
     ScratchGameDir dir;
+    SKIP_WITHOUT_PICTURES();
     BonusRun bonus(kBonusApple);
     bool labelShown = false;
     int64_t presentedAtLabel = 0;

@@ -24,6 +24,7 @@ int InkOnScreen() {
 // Runs `check` inside a game whose sprites are loaded, on a black back buffer.
 void OnBlackScreen(const std::function<void()>& check) {
     ScratchGameDir dir;
+    SKIP_WITHOUT_PICTURES();
     HeadlessRun options;
     options.directLevel = 1;
     options.calls["check"] = [&] {
@@ -96,6 +97,7 @@ TEST(FontText, AnEmptyTextOrSpacesDrawNothing) {
 // lives and the level at their fixed places.
 TEST(StatusLine, ShowsChargesScoreLivesAndLevelAtTheirPlaces) {
     ScratchGameDir dir;
+    SKIP_WITHOUT_PICTURES();
     HeadlessRun options;
     options.directLevel = 12;
     bool charges = false, score = false, lives = false, level = false;

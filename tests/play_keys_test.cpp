@@ -54,6 +54,7 @@ TEST(PlayKeys, SpaceHeldWhileFrightenedSpendsNothing) {
 
 TEST(PlayKeys, F12WritesTheScreenAsA24BitBitmap) {
     ScratchGameDir dir;
+    SKIP_WITHOUT_PICTURES();
     ScenarioResult run = RunScenario("3 keys F12\n4 keys\n6 quit\n", Level1());
     EXPECT_EQ(run.exitCode, 0);
     ASSERT_TRUE(std::filesystem::exists("Capture_Gulpkin.bmp"));

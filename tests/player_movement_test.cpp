@@ -204,8 +204,7 @@ TEST_P(TunnelRight, WrapsPast1024ToZero) {
 std::string SpeedName(const ::testing::TestParamInfo<int>& info) {
     return "speedItems" + std::to_string(info.param);
 }
-// Steps 3 and 6 leftwards rely on the frightened-mode update's snapping.
-INSTANTIATE_TEST_SUITE_P(Steps, TunnelLeft, ::testing::Values(0, 2), SpeedName);
+INSTANTIATE_TEST_SUITE_P(Steps, TunnelLeft, ::testing::Values(0, 1, 2, 3), SpeedName);
 INSTANTIATE_TEST_SUITE_P(Steps, TunnelRight, ::testing::Values(0, 1, 2, 3), SpeedName);
 
 }  // namespace

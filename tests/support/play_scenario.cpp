@@ -35,6 +35,18 @@ PlayerWatch::PlayerWatch(HeadlessRun& options) {
     };
 }
 
+bool GamePicturesLoaded() {
+    static const bool loaded = [] {
+        bool found = false;
+        HeadlessRun options;
+        options.directLevel = 1;
+        options.calls["look"] = [&] { found = SpriteWidth(kPlayer) == 32 && SpriteWidth(600) > 0; };
+        RunScenario("1 call look\n1 quit\n", options);
+        return found;
+    }();
+    return loaded;
+}
+
 bool SpriteShownAt(const uint16_t* pixels, int sprite, int x, int y) {
     SpriteView view;
     if (pixels == nullptr || !ViewSprite(sprite, view)) return false;
