@@ -174,6 +174,10 @@ void SleepMs(uint32_t ms) {
     m.activitySincePoll = true;
 }
 
+void IdleMs(uint32_t ms) {
+    AdvanceMicros(static_cast<uint64_t>(ms) * 1000);
+}
+
 LocalTime LocalClock() {
     // A fixed date keeps captures of the options screen reproducible.
     LocalTime t;
@@ -209,7 +213,7 @@ int DisplayRefreshRate() { return M().displayOpen ? M().displayRefresh : 0; }
 
 void PresentPixels(const uint16_t* pixels, int width, int height, int pitch) {
     Machine& m = M();
-    if (m.displayOpen && width == m.frameWidth && height == m.frameHeight) {
+    if (pixels != nullptr && m.displayOpen && width == m.frameWidth && height == m.frameHeight) {
         for (int row = 0; row < height; ++row) {
             std::memcpy(&m.lastFrame[static_cast<size_t>(row) * width], pixels + static_cast<size_t>(row) * pitch,
                         sizeof(uint16_t) * width);
