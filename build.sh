@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds Gulpkin and plays or tests it.
 #   ./build.sh play   install what is missing, build, start the game
-#   ./build.sh test   install what is missing, build, run every test
+#   ./build.sh test   install what is missing, build, run every test; then
+#                     the same again built with AddressSanitizer and
+#                     UndefinedBehaviorSanitizer (GULPKIN_QUICK=1 skips that)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -26,8 +28,10 @@ install_missing() {
 }
 
 build() {
-    cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-    cmake --build "$build_dir" -j"$(nproc)"
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$dir" -j"$(nproc)"
 }
 
 run_tests() {
@@ -42,14 +46,18 @@ run_tests() {
 case "$mode" in
     play)
         install_missing "${play_packages[@]}"
-        build -DGULPKIN_TESTS=OFF
+        build "$build_dir" -DGULPKIN_TESTS=OFF
         cd "$build_dir/game"
         exec ./gulpkin
         ;;
     test)
         install_missing "${play_packages[@]}" "${test_packages[@]}"
-        build -DGULPKIN_TESTS=ON
+        build "$build_dir" -DGULPKIN_TESTS=ON
         run_tests "$build_dir"
+        if [ -z "${GULPKIN_QUICK:-}" ]; then
+            build "$build_dir-sanitize" -DGULPKIN_TESTS=ON -DGULPKIN_SANITIZE=ON
+            ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests "$build_dir-sanitize"
+        fi
         ;;
     *)
         echo "usage: $0 play|test" >&2

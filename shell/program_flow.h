@@ -20,6 +20,9 @@ struct ProgramEnded {};
 
 // the program entry: runs everything and returns the exit code (always 0)
 int RunGame();
+// for the headless driver: with a level > 0 the next RunGame skips the title
+// screen and starts a game at that level at once; 0 restores the normal start
+void SetDirectStart(int level);
 // the end sequence: shuts every service down and ends the program
 [[noreturn]] void EndProgram();
 // abandons the game in progress for a new one at the current level
@@ -27,6 +30,8 @@ int RunGame();
 // abandons the game in progress for the title screen and a new game
 [[noreturn]] void RestartAtTitle();
 
+// the start-up sequence up to the loaded sprites (once per run)
+void StartUp();
 // sets every game variable to its value for a new game
 void GameSetUp();
 // loads or makes every sprite of the catalogue (start-up and screen regained)

@@ -20,6 +20,7 @@
 namespace {
 
 bool programEnding = false;
+int directStartLevel = 0;
 
 void StartServices() {
     InitDrawing();
@@ -76,7 +77,10 @@ void OpenScreen() {
     }
 }
 
+}  // namespace
+
 void StartUp() {
+    programEnding = false;
     game.screen = Screen::Startup;
     StartServices();
     PrepareParticles();
@@ -90,6 +94,8 @@ void StartUp() {
     OpenScreen();
     LoadSprites();
 }
+
+namespace {
 
 void ResetGrid() {
     for (int slot = 1; slot <= 6; ++slot) game.grid[slot] = GridState{};
@@ -196,10 +202,13 @@ float SinDegrees(float angle) {
 
 int RunGame() {
     ResetGameState();
-    programEnding = false;
     try {
         StartUp();
         RestartPoint point = RestartPoint::TitleScreen;
+        if (directStartLevel > 0) {
+            game.level = static_cast<int16_t>(directStartLevel);
+            point = RestartPoint::NewGameAtLevel;
+        }
         for (;;) {
             try {
                 PlayFrom(point);
@@ -210,6 +219,10 @@ int RunGame() {
     } catch (const ProgramEnded&) {
     }
     return 0;
+}
+
+void SetDirectStart(int level) {
+    directStartLevel = level;
 }
 
 void EndProgram() {

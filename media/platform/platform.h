@@ -97,9 +97,17 @@ struct TextBitmap {
 bool RasterizeText(const std::string& text, TextBitmap& out);
 
 // ---- files --------------------------------------------------------------------
-// The game names files with backslashes ("graph\ball2.bmp"); these calls turn
-// them into the host's separator and resolve them against the data directory.
+// The game names files relative to its directory, with backslashes
+// ("graph\ball2.bmp", "Hit Score.ini"). Started from its own directory (one
+// holding "graph"), every file is taken from the working directory. Started
+// from anywhere else, the asset pack (graph, font, wav, music) is taken from
+// beside the executable or from the installed data directory, and the files
+// the game writes go to the per-user data directory of the backend.
 std::string HostPath(const std::string& gamePath);
+// the per-user directory for written files, ending in '/'; "" = working directory
+std::string UserDataDirectory();
+// forgets the directories chosen so far (the next HostPath chooses again)
+void ForgetDataPaths();
 // reads a whole file; false if it cannot be opened or read
 bool ReadWholeFile(const std::string& gamePath, std::vector<uint8_t>& out);
 // writes a file so that a crash never leaves a half-written one in its place:

@@ -41,7 +41,7 @@ void SaveShot(const headless::Command& command, std::ostream& errors) {
     }
 }
 
-void Handle(const headless::Command& command, std::ostream& out, std::ostream& errors) {
+void Handle(const HeadlessRun& run, const headless::Command& command, std::ostream& out, std::ostream& errors) {
     if (command.verb == "dump") {
         out << DumpGameState(headless::PresentedFrames(), static_cast<int32_t>(platform::TickCount())) << "\n";
         out.flush();
@@ -51,6 +51,9 @@ void Handle(const headless::Command& command, std::ostream& out, std::ostream& e
         ClearBoard();
     } else if (command.verb == "quit") {
         EndProgram();
+    } else if (command.verb == "call" && !command.args.empty()) {
+        auto hook = run.calls.find(command.args[0]);
+        if (hook != run.calls.end()) hook->second();
     }
 }
 
@@ -64,7 +67,7 @@ bool ReadText(const std::string& path, std::string& text) {
 }
 
 void Usage(std::ostream& errors) {
-    errors << "usage: gulpkin-headless [--script FILE] [--max-frames N] [--start-tick T] [--joystick]\n";
+    errors << "usage: gulpkin-headless [--script FILE] [--max-frames N] [--start-tick T] [--joystick] [--level N]\n";
 }
 
 }  // namespace
@@ -83,8 +86,10 @@ int RunHeadless(const HeadlessRun& run, std::ostream& out, std::ostream& errors)
     options.displayRefuses75 = run.displayRefuses75;
     options.displayFails = run.displayFails;
     headless::Configure(options, std::move(script));
-    headless::SetCommandHandler([&](const headless::Command& command) { Handle(command, out, errors); });
+    headless::SetCommandHandler([&](const headless::Command& command) { Handle(run, command, out, errors); });
+    SetDirectStart(run.directLevel);
     int code = RunGame();
+    SetDirectStart(0);
     headless::SetCommandHandler(nullptr);
     return code;
 }
@@ -103,6 +108,8 @@ int HeadlessMain(int argc, char** argv) {
             run.maxFrames = std::atoll(argv[++i]);
         } else if (arg == "--start-tick" && hasValue) {
             run.startTick = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
+        } else if (arg == "--level" && hasValue) {
+            run.directLevel = std::atoi(argv[++i]);
         } else if (arg == "--joystick") {
             run.joystick = true;
         } else {

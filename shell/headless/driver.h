@@ -3,6 +3,8 @@
 // state and saved frames. Used by gulpkin-headless and the scenario tests.
 #pragma once
 
+#include <functional>
+#include <map>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -14,6 +16,10 @@ struct HeadlessRun {
     bool joystick = false;
     bool displayRefuses75 = false;
     bool displayFails = false;
+    int directLevel = 0;         // > 0: skip the title screen, play this level
+    // named hooks for the script's "call NAME" command (tests set up a
+    // situation in the middle of a run with them)
+    std::map<std::string, std::function<void()>> calls;
 };
 
 // Runs the whole program on the headless backend; dump lines go to `out`.

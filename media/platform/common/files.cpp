@@ -1,10 +1,72 @@
-// Files for both backends: game paths with backslashes, read whole, written
+// Files for both backends: where the game's files live, read whole, written
 // safely.
 #include "media/platform/platform.h"
 
 #include <cstdio>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#ifndef GULPKIN_INSTALLED_DATA_DIR
+#define GULPKIN_INSTALLED_DATA_DIR "/usr/local/share/gulpkin"
+#endif
+
+namespace {
+
+struct DataPaths {
+    bool chosen = false;
+    std::string assets;  // prefix of the asset pack, "" = working directory
+    std::string user;    // prefix of written files, "" = working directory
+};
+
+DataPaths paths;
+
+bool HoldsAssetPack(const std::string& prefix) {
+    struct stat info{};
+    return stat((prefix + "graph").c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string ExecutableDirectory() {
+    char buffer[4096];
+    ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (length <= 0) return "";
+    std::string path(buffer, static_cast<size_t>(length));
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
+
+void ChooseDataPaths() {
+    if (paths.chosen) return;
+    paths.chosen = true;
+    if (HoldsAssetPack("")) return;  // started from its own directory
+    std::string beside = ExecutableDirectory();
+    std::string installed = std::string(GULPKIN_INSTALLED_DATA_DIR) + "/";
+    if (!beside.empty() && HoldsAssetPack(beside)) {
+        paths.assets = beside;
+    } else if (HoldsAssetPack(installed)) {
+        paths.assets = installed;
+    }
+    paths.user = platform::UserDataDirectory();
+}
+
+bool IsAssetPath(const std::string& path) {
+    for (const char* dir : {"graph/", "font/", "wav/", "music/"}) {
+        if (path.rfind(dir, 0) == 0) return true;
+    }
+    return false;
+}
+
+bool WriteTo(const std::string& hostPath, const void* data, size_t size, bool sync) {
+    std::FILE* file = std::fopen(hostPath.c_str(), "wb");
+    if (!file) return false;
+    bool ok = size == 0 || std::fwrite(data, 1, size, file) == size;
+    ok = (std::fflush(file) == 0) && ok;
+    if (ok && sync) ok = fsync(fileno(file)) == 0;
+    ok = (std::fclose(file) == 0) && ok;
+    return ok;
+}
+
+}  // namespace
 
 namespace platform {
 
@@ -13,7 +75,13 @@ std::string HostPath(const std::string& gamePath) {
     for (char& c : path) {
         if (c == '\\') c = '/';
     }
-    return path;
+    if (path.empty() || path[0] == '/') return path;
+    ChooseDataPaths();
+    return (IsAssetPath(path) ? paths.assets : paths.user) + path;
+}
+
+void ForgetDataPaths() {
+    paths = DataPaths{};
 }
 
 bool ReadWholeFile(const std::string& gamePath, std::vector<uint8_t>& out) {
@@ -25,16 +93,6 @@ bool ReadWholeFile(const std::string& gamePath, std::vector<uint8_t>& out) {
     while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) out.insert(out.end(), chunk, chunk + got);
     bool ok = !std::ferror(file);
     std::fclose(file);
-    return ok;
-}
-
-static bool WriteTo(const std::string& hostPath, const void* data, size_t size, bool sync) {
-    std::FILE* file = std::fopen(hostPath.c_str(), "wb");
-    if (!file) return false;
-    bool ok = size == 0 || std::fwrite(data, 1, size, file) == size;
-    ok = (std::fflush(file) == 0) && ok;
-    if (ok && sync) ok = fsync(fileno(file)) == 0;
-    ok = (std::fclose(file) == 0) && ok;
     return ok;
 }
 

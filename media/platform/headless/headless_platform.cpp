@@ -128,6 +128,7 @@ void Configure(const Options& options, std::vector<Command> script) {
     m.handler = std::move(keep);
     m.options = options;
     m.script = std::move(script);
+    platform::ForgetDataPaths();
     std::stable_sort(m.script.begin(), m.script.end(),
                      [](const Command& a, const Command& b) { return a.frame < b.frame; });
 }
@@ -176,6 +177,11 @@ void SleepMs(uint32_t ms) {
 
 void IdleMs(uint32_t ms) {
     AdvanceMicros(static_cast<uint64_t>(ms) * 1000);
+}
+
+// A headless run keeps everything it writes in its working directory.
+std::string UserDataDirectory() {
+    return "";
 }
 
 LocalTime LocalClock() {

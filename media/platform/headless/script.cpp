@@ -30,7 +30,7 @@ bool IsNumber(const std::string& text) {
 }
 
 bool KnownVerb(const std::string& verb) {
-    static const char* const verbs[] = {"keys", "joy", "focus", "shot", "dump", "quit", "clear"};
+    static const char* const verbs[] = {"keys", "joy", "focus", "shot", "dump", "quit", "clear", "call"};
     for (const char* v : verbs) {
         if (verb == v) return true;
     }

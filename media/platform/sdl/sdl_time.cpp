@@ -1,4 +1,4 @@
-// Time and the local clock on SDL.
+// Time, the local clock and the per-user data directory on SDL.
 #include "media/platform/platform.h"
 
 #include <SDL.h>
@@ -10,6 +10,14 @@ uint32_t TickCount() { return SDL_GetTicks(); }
 uint64_t CounterNow() { return SDL_GetPerformanceCounter(); }
 uint64_t CounterFrequency() { return SDL_GetPerformanceFrequency(); }
 void SleepMs(uint32_t ms) { SDL_Delay(ms); }
+
+std::string UserDataDirectory() {
+    char* path = SDL_GetPrefPath("", "gulpkin");
+    if (!path) return "";
+    std::string directory = path;
+    SDL_free(path);
+    return directory;
+}
 
 LocalTime LocalClock() {
     std::time_t now = std::time(nullptr);

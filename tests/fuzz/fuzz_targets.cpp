@@ -1,0 +1,89 @@
+// Fuzz entry points. Loaders that take a path get the bytes through a file
+// in memory-backed /dev/shm (or /tmp), named per process.
+#include "tests/fuzz/fuzz_targets.h"
+
+#include "media/picture_decoding.h"
+#include "media/platform/headless/headless.h"
+#include "media/settings_file.h"
+#include "media/sound.h"
+
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+std::string ScratchFile(const char* suffix) {
+    const char* dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    return std::string(dir) + "/gulpkin-fuzz-" + std::to_string(getpid()) + suffix;
+}
+
+bool WriteScratch(const std::string& path, const uint8_t* data, size_t size) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    bool ok = size == 0 || std::fwrite(data, 1, size, file) == size;
+    return std::fclose(file) == 0 && ok;
+}
+
+void StartAudioOnce() {
+    static bool started = false;
+    if (started) return;
+    started = true;
+    headless::Configure(headless::Options{}, {});
+    InitSound();
+    InitMusic();
+}
+
+void PlayALittle() {
+    static int16_t samples[2 * 4096];
+    for (int i = 0; i < 4; ++i) headless::PullAudio(samples, 4096);
+}
+
+}  // namespace
+
+void FuzzPicture(const uint8_t* data, size_t size) {
+    static bool ready = false;
+    if (!ready) {
+        InitImageDecoders();
+        UseJpegDecoder();
+        ready = true;
+    }
+    DecodedPicture picture;
+    if (DecodePicture(data, size, picture)) {
+        // every pixel of a decoded picture must be there
+        if (picture.pixels.size() != static_cast<size_t>(picture.width) * picture.height) __builtin_trap();
+    }
+}
+
+void FuzzSettings(const uint8_t* data, size_t size) {
+    static const std::string path = ScratchFile(".ini");
+    if (!WriteScratch(path, data, size)) return;
+    InitSettings();
+    if (OpenSettingsFile(path)) {
+        ReadSettingInt("HitScore", 0);
+        ReadSettingInt("h", 1);
+        ReadSettingInt("", 2);
+    }
+    CloseSettingsFile();
+}
+
+void FuzzWave(const uint8_t* data, size_t size) {
+    static const std::string path = ScratchFile(".wav");
+    StartAudioOnce();
+    if (!WriteScratch(path, data, size)) return;
+    if (LoadSoundFile(3, path)) {
+        StartSound(3, 0);
+        PlayALittle();
+    }
+}
+
+void FuzzModule(const uint8_t* data, size_t size) {
+    static const std::string path = ScratchFile(".mod");
+    StartAudioOnce();
+    if (!WriteScratch(path, data, size)) return;
+    if (LoadMusicFile(5, path) && StartMusic(5)) {
+        SetMusicVolume(5, 50);
+        PlayALittle();
+        HaltMusic();
+    }
+}
