@@ -29,6 +29,14 @@ Display& TheDisplay() {
     return display;
 }
 
+// SDL falls back to drivers that show nothing (off-screen, dummy) when there
+// is no display server; for the game that is no display at all.
+bool ShowsAnything() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver != nullptr && SDL_strcmp(driver, "offscreen") != 0 && SDL_strcmp(driver, "dummy") != 0 &&
+           SDL_strcmp(driver, "evdev") != 0;
+}
+
 // the current refresh rate of the display the window would open on
 int CurrentRefreshRate() {
     SDL_DisplayMode mode;
@@ -91,7 +99,14 @@ namespace platform {
 
 bool OpenDisplay(int width, int height, int refreshHz, const std::string& title) {
     CloseDisplay();
+    // Interrupt and termination signals end the program as usual instead of
+    // becoming a quit event that the game never reads.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;  // no video device at all
+    if (!ShowsAnything()) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
     int rate = CurrentRefreshRate();
     Display& d = TheDisplay();
     d.width = width;
