@@ -59,8 +59,11 @@ void ShowBlack(SDL_Renderer* renderer) {
 
 bool CreateWindowAndRenderer(Display& d, const std::string& title, bool vsync) {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-    d.window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, d.width, d.height,
-                                SDL_WINDOW_FULLSCREEN_DESKTOP);
+    // Made as large as the desktop from the start: without a window manager
+    // (a bare X server) nobody else would resize a full-screen window.
+    SDL_Rect desktop{0, 0, d.width, d.height};
+    SDL_GetDisplayBounds(0, &desktop);
+    d.window = SDL_CreateWindow(title.c_str(), desktop.x, desktop.y, desktop.w, desktop.h, SDL_WINDOW_FULLSCREEN_DESKTOP);
     if (d.window == nullptr) return false;
     d.renderer = MakeRenderer(d.window, vsync);
     if (d.renderer == nullptr) return false;
