@@ -1,5 +1,12 @@
 // The player: keys or joystick to a wish, the wish to a direction at the
-// crossings, one step per frame, and the mouth animation.
+// crossings, one step per frame, the mouth animation and the step rule.
+//
+// Order within a played frame: AnimatePlayer first, ControlPlayer after the
+// ghosts' decisions (it takes at most one step, each step followed by
+// LocateActors and LoadCellWalls), and ApplyPlayerStepRule from the
+// frightened-mode update once per frame and whenever that mode starts.
+// The player is actor 4; its picture is sprite 4, a copy of one of the strips
+// 0..3 (right, down, left, up) clipped to the current 32 x 32 frame.
 #pragma once
 
 // once per frame: input, wish, turns and at most one step

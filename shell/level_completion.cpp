@@ -1,8 +1,70 @@
-// Level completion. Placeholder.
+// Level completion: once the 110 dots and energizers of a board are eaten,
+// the ghosts go home, the transition plays, the next maze is loaded and the
+// next level starts; after the thirtieth comes the congratulation sequence.
+#include "board/actor_drawing.h"
 #include "board/dots.h"
+#include "board/maze.h"
+#include "media/screen.h"
+#include "media/values.h"
+#include "shell/congratulation.h"
+#include "shell/game_state.h"
 #include "shell/screens.h"
 
+namespace {
+
+constexpr int kBoardItems = kDotCount + kEnergizerCount;
+
+// Everyone back to the start, the player hidden for the level's first second.
+void SendEveryoneHome() {
+    game.levelStartTick = GetTickCount();
+    for (int g = 1; g <= kGhostCount; ++g) {
+        game.actors[GhostActor(g)].x = 540;
+        game.actors[GhostActor(g)].y = 468;
+    }
+    game.eatenCount = 0;
+    game.level = static_cast<int16_t>(game.level + 1);
+    Actor& player = game.actors[kPlayer];
+    player.x = 540;
+    player.y = 540;
+    player.step = 2;
+    game.direction = Direction::None;
+}
+
+// The last picture of the finished board: its background with the ghosts at
+// home, without dots, items or status line (the player is hidden).
+void ShowEmptiedBoard() {
+    DrawSpriteOpaque(110, 0, 0);
+    DrawActors();
+    PresentFrame();
+}
+
+void StartNewBoard() {
+    for (int g = 1; g <= kGhostCount; ++g) game.actors[GhostActor(g)].step = game.levelTable[game.level][g];
+    CopySpriteImage(0, kPlayer);
+    SetSpriteFrame(kPlayer, 32, 0, 32, 32);
+}
+
+void StartNextLevel() {
+    game.screen = Screen::Transition;
+    SendEveryoneHome();
+    ShowEmptiedBoard();
+    PlayLevelTransition();
+    LoadMazeLayout();
+    ResetDots();
+    if (game.level < 31) {
+        StartNewBoard();
+    } else {
+        PlayCongratulation();
+    }
+    game.screen = Screen::Play;
+    game.frightened = 0;
+    game.speedItems = 0;
+}
+
+}  // namespace
+
 void CheckLevelCleared() {
+    if (game.eatenCount == kBoardItems) StartNextLevel();
     RollBonusItem();
     AwardExtraLives();
 }

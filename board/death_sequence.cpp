@@ -1,0 +1,77 @@
+// The death sequence of a lost life.
+#include "board/death_sequence.h"
+
+#include "media/input.h"
+#include "media/screen.h"
+#include "media/sound.h"
+#include "media/values.h"
+#include "shell/game_state.h"
+#include "shell/screens.h"
+
+namespace {
+
+constexpr int kDeathStrip = 500;
+constexpr int kBackground = 110;
+
+// Ten frames of 150 ms on the bare background: no dots, items, ghosts or
+// status line; two seconds with the first pause.
+void AnimateDeath() {
+    Pause(500);
+    StartSound(2, 0);
+    CopySpriteImage(kDeathStrip, kPlayer);
+    const Actor& player = game.actors[kPlayer];
+    for (int f = 1; f <= 10; ++f) {
+        SetSpriteFrame(kPlayer, (f - 1) * 32, 0, 32, 32);
+        DrawSpriteOpaque(kBackground, 0, 0);
+        DrawSpriteKeyed(kPlayer, player.x - 16, player.y - 16);
+        Pause(150);
+        PresentFrame();
+    }
+}
+
+// Everyone back at the start; maze, dots, items, score, charges and the level
+// stay as they are.
+void ResetForNextLife() {
+    CopySpriteImage(0, kPlayer);
+    game.direction = Direction::None;
+    SetSpriteFrame(kPlayer, 288, 0, 32, 32);
+    Actor& player = game.actors[kPlayer];
+    player.x = 540;
+    player.y = 540;
+    GridState& grid = game.grid[kPlayerSlot];
+    grid.column = 6;
+    grid.row = 8;
+    game.speedItems = 0;
+    grid.wallRight = 0;
+    grid.wallLeft = 0;
+    grid.wallTop = 1;
+    grid.wallBottom = 1;
+    for (int g = 1; g <= kGhostCount; ++g) {
+        game.actors[GhostActor(g)].x = 540;
+        game.actors[GhostActor(g)].y = 468;
+    }
+}
+
+// Nothing is drawn meanwhile; a key still held from play ends it at once.
+void WaitForKeyOrButton() {
+    for (;;) {
+        PollKeyboard();
+        if (IsKeyHeld(kAnyKey) != 0) return;
+        if (game.joystickPresent == 1) {
+            PollJoystick();
+            if (JoystickButton(2) != 0) return;
+        }
+    }
+}
+
+}  // namespace
+
+void PlayDeathSequence() {
+    game.screen = Screen::Death;
+    AnimateDeath();
+    game.lives = static_cast<int8_t>(game.lives - 1);
+    if (game.lives < 0) OptionsScreen();
+    ResetForNextLife();
+    WaitForKeyOrButton();
+    game.screen = Screen::Play;
+}

@@ -1,0 +1,160 @@
+// BMP, JPEG and PNG writers.
+#include "tools/assetgen/picture_files.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <jpeglib.h>
+
+namespace {
+
+uint8_t ToByte(float v) { return uint8_t(std::clamp(std::lround(v), 0L, 255L)); }
+
+void PutLe(std::vector<uint8_t>& out, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(uint8_t(value >> (8 * i)));
+}
+
+void PutBe(std::vector<uint8_t>& out, uint32_t value) {
+    for (int i = 3; i >= 0; --i) out.push_back(uint8_t(value >> (8 * i)));
+}
+
+bool SaveBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return (std::fclose(file) == 0) && ok;
+}
+
+uint32_t Crc32(const uint8_t* data, size_t length, uint32_t crc = 0) {
+    crc = ~crc;
+    for (size_t i = 0; i < length; ++i) {
+        crc ^= data[i];
+        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    return ~crc;
+}
+
+void PutPngChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data) {
+    PutBe(out, uint32_t(data.size()));
+    size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    PutBe(out, Crc32(out.data() + start, out.size() - start));
+}
+
+// zlib stream of stored (uncompressed) deflate blocks
+std::vector<uint8_t> StoredZlib(const std::vector<uint8_t>& raw) {
+    std::vector<uint8_t> out = {0x78, 0x01};
+    uint32_t a = 1, b = 0;
+    for (uint8_t byte : raw) {
+        a = (a + byte) % 65521;
+        b = (b + a) % 65521;
+    }
+    size_t pos = 0;
+    do {
+        size_t n = std::min<size_t>(65535, raw.size() - pos);
+        out.push_back(pos + n == raw.size() ? 1 : 0);
+        PutLe(out, uint32_t(n), 2);
+        PutLe(out, uint32_t(~n & 0xFFFF), 2);
+        out.insert(out.end(), raw.begin() + pos, raw.begin() + pos + n);
+        pos += n;
+    } while (pos < raw.size());
+    PutBe(out, (b << 16) | a);
+    return out;
+}
+
+}  // namespace
+
+bool IsTransparentColour(uint8_t r, uint8_t g, uint8_t b) { return r < 8 && g < 4 && b < 8; }
+
+std::vector<uint8_t> CanvasBytes(const Canvas& canvas, bool keyed) {
+    std::vector<uint8_t> out;
+    out.reserve(size_t(canvas.width) * canvas.height * 3);
+    for (int y = 0; y < canvas.height; ++y) {
+        for (int x = 0; x < canvas.width; ++x) {
+            size_t i = size_t(y) * canvas.width + x;
+            Colour c = {canvas.rgb[i * 3], canvas.rgb[i * 3 + 1], canvas.rgb[i * 3 + 2]};
+            if (keyed) {
+                float a = canvas.alpha[i];
+                c = a >= 0.5f ? Scale(c, 1 / a) : Colour{};
+            }
+            uint8_t r = ToByte(c.r), g = ToByte(c.g), b = ToByte(c.b);
+            if (keyed && canvas.alpha[i] >= 0.5f && IsTransparentColour(r, g, b)) g = 4;
+            out.insert(out.end(), {r, g, b});
+        }
+    }
+    return out;
+}
+
+bool WriteBmp(const std::string& path, const Canvas& canvas, bool keyed) {
+    std::vector<uint8_t> rgb = CanvasBytes(canvas, keyed);
+    uint32_t pitch = (uint32_t(canvas.width) * 3 + 3) & ~3u;
+    uint32_t dataSize = pitch * canvas.height;
+    std::vector<uint8_t> out = {'B', 'M'};
+    PutLe(out, 54 + dataSize, 4);
+    PutLe(out, 0, 4);
+    PutLe(out, 54, 4);
+    PutLe(out, 40, 4);
+    PutLe(out, canvas.width, 4);
+    PutLe(out, canvas.height, 4);
+    PutLe(out, 1, 2);
+    PutLe(out, 24, 2);
+    PutLe(out, 0, 4);
+    PutLe(out, dataSize, 4);
+    PutLe(out, 2835, 4);
+    PutLe(out, 2835, 4);
+    PutLe(out, 0, 4);
+    PutLe(out, 0, 4);
+    for (int y = canvas.height - 1; y >= 0; --y) {
+        const uint8_t* row = rgb.data() + size_t(y) * canvas.width * 3;
+        for (int x = 0; x < canvas.width; ++x) out.insert(out.end(), {row[x * 3 + 2], row[x * 3 + 1], row[x * 3]});
+        for (uint32_t pad = canvas.width * 3; pad < pitch; ++pad) out.push_back(0);
+    }
+    return SaveBytes(path, out);
+}
+
+bool WriteJpeg(const std::string& path, const Canvas& canvas, int quality, bool keyed) {
+    std::vector<uint8_t> rgb = CanvasBytes(canvas, keyed);
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    jpeg_compress_struct info;
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    jpeg_stdio_dest(&info, file);
+    info.image_width = canvas.width;
+    info.image_height = canvas.height;
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, quality, TRUE);
+    for (int c = 0; c < info.num_components; ++c) info.comp_info[c].h_samp_factor = info.comp_info[c].v_samp_factor = 1;
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = rgb.data() + size_t(info.next_scanline) * canvas.width * 3;
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    return std::fclose(file) == 0;
+}
+
+bool WritePng(const std::string& path, const Canvas& canvas) {
+    std::vector<uint8_t> rgb = CanvasBytes(canvas, false);
+    std::vector<uint8_t> raw;
+    raw.reserve(rgb.size() + canvas.height);
+    for (int y = 0; y < canvas.height; ++y) {
+        raw.push_back(0);
+        auto row = rgb.begin() + size_t(y) * canvas.width * 3;
+        raw.insert(raw.end(), row, row + canvas.width * 3);
+    }
+    std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<uint8_t> header;
+    PutBe(header, canvas.width);
+    PutBe(header, canvas.height);
+    header.insert(header.end(), {8, 2, 0, 0, 0});
+    PutPngChunk(out, "IHDR", header);
+    PutPngChunk(out, "IDAT", StoredZlib(raw));
+    PutPngChunk(out, "IEND", {});
+    return SaveBytes(path, out);
+}
