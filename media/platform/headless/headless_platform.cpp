@@ -13,6 +13,7 @@ namespace {
 // script is fed to the wait one command per read.
 constexpr int kBusyPollsBeforeFeeding = 3;
 constexpr size_t kMaxRecordedSleeps = 4096;
+constexpr size_t kMaxRecordedBeeps = 4096;
 
 struct Machine {
     headless::Options options;
@@ -128,6 +129,9 @@ void Configure(const Options& options, std::vector<Command> script) {
     m.handler = std::move(keep);
     m.options = options;
     m.script = std::move(script);
+    // Recorded from the start at full size, so that a long run's memory stays flat.
+    m.sleeps.reserve(kMaxRecordedSleeps);
+    m.beeps.reserve(kMaxRecordedBeeps);
     platform::ForgetDataPaths();
     std::stable_sort(m.script.begin(), m.script.end(),
                      [](const Command& a, const Command& b) { return a.frame < b.frame; });
@@ -242,7 +246,7 @@ bool WindowHasFocus() { return M().displayOpen && M().focus; }
 uint64_t FreeVideoBytes() { return M().displayOpen ? 64ULL * 1024 * 1024 : 0; }
 
 void SystemBeep(int frequencyHz, int durationMs) {
-    M().beeps.emplace_back(frequencyHz, durationMs);
+    if (M().beeps.size() < kMaxRecordedBeeps) M().beeps.emplace_back(frequencyHz, durationMs);
     AdvanceMicros(static_cast<uint64_t>(std::max(durationMs, 0)) * 1000);
     M().activitySincePoll = true;
 }
