@@ -30,6 +30,12 @@ bool DisplayPacesFrames() {
     return screen.requestedRefresh != 0 && screen.reportedRefresh == screen.requestedRefresh;
 }
 
+void FollowWindowFocus() {
+    ScreenState& screen = TheScreen();
+    platform::PumpWindowEvents();
+    if (screen.open) screen.focus = platform::WindowHasFocus() ? 1 : 0;
+}
+
 void Flip() {
     ScreenState& screen = TheScreen();
     if (!screen.open) return;
@@ -71,14 +77,16 @@ int OpenFullScreen(int width, int height, int depth, const std::string& title) {
 }
 
 // Window events are processed here and nowhere else; the focus flag follows
-// the window. While it is 0 the flip is skipped.
+// the window. While it is 0 the flip is skipped. Events are taken again after
+// the flip, so that a focus lost meanwhile stops the game before it draws the
+// next frame.
 void PresentFrame() {
     ScreenState& screen = TheScreen();
     ReleaseScreenDrawing();
     screen.blitTarget = kBackBufferTarget;
-    platform::PumpWindowEvents();
-    if (screen.open) screen.focus = platform::WindowHasFocus() ? 1 : 0;
+    FollowWindowFocus();
     Flip();
+    FollowWindowFocus();
     if (!DisplayPacesFrames()) WaitForFrameRelease();
     screen.blitTarget = kBackBufferTarget;
 }
