@@ -56,7 +56,8 @@ case "$mode" in
         run_tests "$build_dir"
         if [ -z "${GULPKIN_QUICK:-}" ]; then
             build "$build_dir-sanitize" -DGULPKIN_TESTS=ON -DGULPKIN_SANITIZE=ON
-            ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests "$build_dir-sanitize"
+            ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
+                UBSAN_OPTIONS=print_stacktrace=1 run_tests "$build_dir-sanitize"
         fi
         ;;
     *)

@@ -4,7 +4,8 @@
 // it again, different numbers play together. Music modules (".mod", ".xm")
 // play one at a time, looping. Order: InitSound, InitMusic, loads, plays,
 // EndMusic, EndSound. A failed load never removes the previous entry; a
-// number without an entry does nothing.
+// number without an entry does nothing. Without an audio device every load
+// fails and every play does nothing. Volumes are on the modules' 0..64 scale.
 #pragma once
 
 #include <string>
@@ -20,7 +21,7 @@ void StartSound(int id, int loop);
 void StartSoundOnce(int id);
 // shut-down: releases every sound and the output
 void EndSound();
-// start-up of the module player; non-zero on success
+// start-up of the module player (after InitSound); non-zero on success
 int InitMusic();
 // loads a module file as music id; non-zero on success
 int LoadMusicFile(int id, const std::string& path);
@@ -43,3 +44,7 @@ std::vector<int> TakeStartedSounds();
 int PlayingMusic();
 // the 0..64 volume of the playing music
 int PlayingMusicVolume();
+// the number of entries of the sound table (it grows as numbers are loaded)
+int SoundTableSize();
+// whether sound id is sounding now (false once its last sample has played)
+bool SoundPlaying(int id);

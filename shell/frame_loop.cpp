@@ -12,6 +12,7 @@
 #include "media/sound.h"
 #include "media/values.h"
 #include "presentation/font_text.h"
+#include "shell/frame_loop.h"
 #include "shell/game_state.h"
 #include "shell/program_flow.h"
 #include "shell/screens.h"
@@ -41,6 +42,20 @@ void DrawFrightenedBar() {
     EndDrawing();
 }
 
+// The screen has just come back: two beeps around a reload of every picture.
+void RestoreScreen() {
+    Pause(20);
+    Beep(800, 20);
+    LoadSprites();
+    Pause(20);
+    Beep(800, 120);
+    game.screenLostFlag = 0;
+}
+
+}  // namespace
+
+// The order is the game's: movement first, then the drawing from the
+// background up, each step over the earlier ones, the status line last.
 void PlayOneFrame() {
     AnimatePlayer();
     AnimateGhosts();
@@ -61,18 +76,6 @@ void PlayOneFrame() {
     DrawActors();
     DrawStatusLine();
 }
-
-// The screen has just come back: two beeps around a reload of every picture.
-void RestoreScreen() {
-    Pause(20);
-    Beep(800, 20);
-    LoadSprites();
-    Pause(20);
-    Beep(800, 120);
-    game.screenLostFlag = 0;
-}
-
-}  // namespace
 
 void RunFrameLoop() {
     while (game.quitRequested == 0) {

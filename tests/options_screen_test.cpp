@@ -2,12 +2,14 @@
 // best score, and starting over without growing the call stack or memory.
 // Until a lost last life opens the screen by itself, a hook opens it.
 #include "media/platform/headless/headless.h"
+#include "media/screen.h"
 #include "shell/game_state.h"
 #include "shell/screens.h"
 #include "tests/support/scenario.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <malloc.h>
@@ -34,6 +36,19 @@ HeadlessRun LoseWith(int score, int level = 7) {
     return options;
 }
 
+// Pure yellow pixels where "F10 Continuer" is printed, on the frame last
+// presented; -1 while the sprite service keeps no pictures.
+int ContinueLineInk() {
+    SpriteView background;
+    if (!ViewSprite(100, background)) return -1;
+    const std::vector<uint16_t>& frame = headless::LastFrame();
+    int ink = 0;
+    for (int y = 178; y < 196; ++y) {
+        for (int x = 800; x < 960; ++x) ink += frame[static_cast<size_t>(y) * 1024 + x] == 0xFFE0;
+    }
+    return ink;
+}
+
 int CountSound(const std::vector<std::string>& dumps, int sound) {
     int count = 0;
     for (const std::string& dump : dumps) {
@@ -48,7 +63,9 @@ int CountSound(const std::vector<std::string>& dumps, int sound) {
 TEST(OptionsScreen, F10AfterALossOnLevel7PlaysLevel7AgainWithANewScore) {
     ScratchGameDir dir;
     HeadlessRun options = LoseWith(1234);
-    ScenarioResult run = RunScenario("5 call lose\n8 dump\n10 keys F10\n11 keys\n20 dump\n20 quit\n", options);
+    int ink = -1;
+    options.calls["look"] = [&] { ink = ContinueLineInk(); };
+    ScenarioResult run = RunScenario("5 call lose\n8 dump\n8 call look\n10 keys F10\n11 keys\n20 dump\n20 quit\n", options);
     ASSERT_EQ(run.dumps.size(), 2u);
     Json shown = ParseJson(run.dumps[0]);
     EXPECT_EQ(shown["screen"].text, "options");
@@ -64,6 +81,7 @@ TEST(OptionsScreen, F10AfterALossOnLevel7PlaysLevel7AgainWithANewScore) {
     EXPECT_EQ(again["dots"].Int(), 110);
     EXPECT_EQ(again["player"]["x"].Int(), 540);
     EXPECT_EQ(again["player"]["y"].Int(), 540);
+    EXPECT_NE(ink, 0);
 }
 
 TEST(OptionsScreen, HoldingF10AndF11TogetherPlaysAgainBelowLevel31) {
@@ -81,13 +99,16 @@ TEST(OptionsScreen, AfterTheLastLevelF10DoesNothingAndF11StillLeadsToTheTitle) {
         game.level = 31;
         OptionsScreen();
     };
+    int ink = -1;
+    options.calls["look"] = [&] { ink = ContinueLineInk(); };
     ScenarioResult run =
-        RunScenario("5 call finish\n10 keys F10\n40 dump\n50 keys F10 F11\n51 keys\n60 dump\n60 quit\n", options);
+        RunScenario("5 call finish\n10 keys F10\n40 dump\n40 call look\n50 keys F10 F11\n51 keys\n60 dump\n60 quit\n", options);
     ASSERT_EQ(run.dumps.size(), 2u);
     EXPECT_EQ(ParseJson(run.dumps[0])["screen"].text, "options");
     EXPECT_EQ(ParseJson(run.dumps[0])["level"].Int(), 31);
     EXPECT_EQ(ParseJson(run.dumps[1])["screen"].text, "title");
     EXPECT_EQ(ParseJson(run.dumps[1])["level"].Int(), 1);
+    EXPECT_LE(ink, 0);  // no "F10 Continuer" line
 }
 
 TEST(OptionsScreen, F11GoesBackToTheTitleWhoseIntroPlaysItsSoundAgain) {
@@ -140,16 +161,18 @@ TEST(OptionsScreen, EscapeOrALostScreenEndsTheProgram) {
     EXPECT_EQ(headless::PresentedFrames(), 20);
     EXPECT_EQ(headless::DisplayTitle(), "");
 
+    // the display reports the focus as it presents: the loss shows a frame later
     ScenarioResult lost = RunScenario("5 call lose\n20 focus lost\n30 dump\n", LoseWith(10));
     EXPECT_EQ(lost.exitCode, 0);
     EXPECT_TRUE(lost.dumps.empty());
-    EXPECT_EQ(headless::PresentedFrames(), 20);
+    EXPECT_LE(headless::PresentedFrames(), 21);
 }
 
-// Every new game unwinds the abandoned one: the options screen of the
-// hundredth game runs at the same stack depth as the first, and the heap in
-// use does not grow.
-TEST(OptionsScreen, AHundredGamesInARowKeepTheStackAndTheMemoryFlat) {
+// Every new game unwinds the abandoned one: the options screen of the last
+// game runs at the same stack depth as the first, and the heap in use does
+// not grow. (Printed texts are cached up to a bound, so the heap saws up and
+// down; the peaks of two windows of a hundred games each must match.)
+TEST(OptionsScreen, ThreeHundredGamesInARowKeepTheStackAndTheMemoryFlat) {
     ScratchGameDir dir;
     HeadlessRun options;
     options.directLevel = 4;
@@ -162,17 +185,21 @@ TEST(OptionsScreen, AHundredGamesInARowKeepTheStackAndTheMemoryFlat) {
         game.lives = 0;
         OptionsScreen();
     };
+    frames.reserve(300);
+    heap.reserve(300);
     std::string script;
-    for (int game = 0; game < 100; ++game) {
+    for (int game = 0; game < 300; ++game) {
         int base = 10 + game * 6;
         script += std::to_string(base) + " call lose\n" + std::to_string(base + 2) + " keys F10\n" +
                   std::to_string(base + 3) + " keys\n";
     }
-    script += "700 dump\n700 quit\n";
+    script += "1900 dump\n1900 quit\n";
     ScenarioResult run = RunScenario(script, options);
-    ASSERT_EQ(frames.size(), 100u);
+    ASSERT_EQ(frames.size(), 300u);
     for (const void* frame : frames) EXPECT_EQ(frame, frames[0]);
-    EXPECT_LE(heap[99], heap[10] + 4096);
+    size_t earlier = *std::max_element(heap.begin() + 100, heap.begin() + 200);
+    size_t later = *std::max_element(heap.begin() + 200, heap.end());
+    EXPECT_LE(later, earlier + 4096);
     ASSERT_EQ(run.dumps.size(), 1u);
     EXPECT_EQ(ParseJson(run.dumps[0])["screen"].text, "play");
     EXPECT_EQ(ParseJson(run.dumps[0])["level"].Int(), 4);

@@ -1,6 +1,8 @@
 // The title screen through the headless game: the fixed intro, the
 // difficulty keys, the confirmation and the fade of the title music.
+#include "media/drawing.h"
 #include "media/platform/headless/headless.h"
+#include "media/screen.h"
 #include "shell/game_state.h"
 #include "tests/support/scenario.h"
 
@@ -135,5 +137,55 @@ TEST(TitleScreen, LosingTheScreenOnTheTitleEndsTheProgram) {
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_TRUE(run.dumps.empty()) << frame;
         EXPECT_LE(headless::PresentedFrames(), frame + 1) << frame;
+    }
+}
+
+namespace {
+
+// True when the presented frame shows `text` printed in the pen colour at
+// (x, y) on black, pixel for pixel as the drawing service prints it.
+bool FrameShowsText(const std::string& text, int x, int y, int r, int g, int b) {
+    constexpr int kScratch = 3000, kWidth = 240, kHeight = 24;
+    MakeBlankSprite(kScratch, kWidth, kHeight);
+    BeginDrawing(SpriteDrawTarget(kScratch));
+    SetTextMode(1);
+    SetPenColour(r, g, b);
+    SetTextCursor(0, 0);
+    PrintText(text);
+    EndDrawing();
+    SpriteView reference;
+    const std::vector<uint16_t>& frame = headless::LastFrame();
+    if (!ViewSprite(kScratch, reference) || frame.empty()) return false;
+    int inked = 0;
+    for (int row = 0; row < kHeight; ++row) {
+        for (int column = 0; column < kWidth; ++column) {
+            uint16_t expected = reference.pixels[row * reference.imageWidth + column];
+            inked += expected != 0;
+            if (frame[static_cast<size_t>(y + row) * 1024 + x + column] != expected) return false;
+        }
+    }
+    return inked > 0;
+}
+
+}  // namespace
+
+TEST(TitleScreen, TheConfirmationNamesTheChosenDifficulty) {
+    ScratchGameDir dir;
+    HeadlessRun options;
+    std::string shown;
+    bool pictures = false;
+    options.calls["look"] = [&] {
+        SpriteView title;
+        pictures = ViewSprite(22, title);
+        for (const char* word : {"NORMAL", "DUR", "HARD"}) {
+            if (FrameShowsText(word, 210, 400, 0, 255, 255)) shown += word;
+        }
+        if (!FrameShowsText("V 1.1u", 720, 300, 255, 255, 255)) shown += " no version";
+    };
+    for (auto [keys, word] : {std::pair{"F1", "NORMAL"}, {"F2", "DUR"}, {"F3", "HARD"}, {"SPACE", "NORMAL"}}) {
+        shown.clear();
+        RunScenario(std::string("790 keys ") + keys + "\n792 keys\n850 call look\n850 quit\n", options);
+        if (!pictures) GTEST_SKIP() << "the sprite service keeps no pictures yet";
+        EXPECT_EQ(shown, word) << keys;
     }
 }

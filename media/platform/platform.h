@@ -58,7 +58,8 @@ void PumpWindowEvents();
 bool WindowHasFocus();
 // free display memory in bytes, for the title screen's information line
 uint64_t FreeVideoBytes();
-// emits the alert tone of the given frequency and length; blocks for its length
+// the alert tone of the given frequency and length: blocks for its length
+// (the media layer plays the tone itself through its mixer)
 void SystemBeep(int frequencyHz, int durationMs);
 
 // ---- keyboard and joystick -------------------------------------------------

@@ -7,6 +7,7 @@
 #include "media/values.h"
 #include "shell/game_state.h"
 #include "shell/program_flow.h"
+#include "tests/support/sound_files.h"
 
 #include <algorithm>
 
@@ -15,6 +16,7 @@ void PrepareBoard(int level, const std::string& script) {
     std::string error;
     headless::ParseScript(script, commands, error);
     headless::Configure(headless::Options{}, commands);
+    PrepareSounds();
     ResetGameState();
     game.level = static_cast<int16_t>(level);
     GameSetUp();

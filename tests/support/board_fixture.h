@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <string>
 
-// fresh machine (running `script`, in the headless script language) and game
+// fresh machine (running `script`, in the headless script language, with a
+// click loaded under every sound number: see PrepareSounds) and game
 // state, then the game set-up for `level`; the ghosts' steps come from that
 // level's row and their roll timers are set to now
 void PrepareBoard(int level, const std::string& script = "");

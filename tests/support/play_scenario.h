@@ -6,6 +6,7 @@
 #include "shell/game_state.h"
 #include "tests/support/scenario.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,19 @@ void PlacePlayer(int x, int y);
 // Moves the five ghosts to the bottom-right corner (936, 696), far from
 // where the tests play; run it every frame to keep them there.
 void ParkGhosts();
+// True once the sprite service loads the game's pictures (the player's
+// strip and the glyphs); tests of pixels skip until then.
+bool GamePicturesLoaded();
+#define SKIP_WITHOUT_PICTURES() \
+    if (!GamePicturesLoaded()) GTEST_SKIP() << "the sprite service keeps no pictures yet"
+
+// True if every non-black pixel of the sprite's current frame, placed with its
+// top-left at (x, y), shows in the 1024 x 768 picture `pixels` (the parts on
+// the picture, at least one pixel).
+bool SpriteShownAt(const uint16_t* pixels, int sprite, int x, int y);
+// The number of non-black pixels in the sprite's current frame.
+int SpriteInkCount(int sprite);
+
 // "<frame> call NAME" for every frame from `first` to `last`.
 std::string CallEveryFrame(int first, int last, const std::string& name);
 

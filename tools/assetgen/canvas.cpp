@@ -57,15 +57,6 @@ void PaintShape(Canvas& canvas, Box box, const Distance& distance, const Shader&
     }
 }
 
-void PaintFlat(Canvas& canvas, const Distance& distance, Colour colour, float opacity) {
-    for (int y = 0; y < canvas.height; ++y) {
-        for (int x = 0; x < canvas.width; ++x) {
-            float coverage = std::clamp(0.5f - distance(x + 0.5f, y + 0.5f), 0.0f, 1.0f);
-            if (coverage > 0) BlendPixel(canvas, x, y, colour, coverage * opacity);
-        }
-    }
-}
-
 void Composite(Canvas& dst, const Canvas& src, int x, int y) {
     for (int sy = 0; sy < src.height; ++sy) {
         for (int sx = 0; sx < src.width; ++sx) {

@@ -43,8 +43,6 @@ struct Box {
 // paints a shape over the box with a one-pixel soft edge; pixel centres are
 // at (x + 0.5, y + 0.5)
 void PaintShape(Canvas& canvas, Box box, const Distance& distance, const Shader& shader);
-// paints a shape in one flat colour over the whole canvas
-void PaintFlat(Canvas& canvas, const Distance& distance, Colour colour, float opacity = 1);
 // copies src onto dst at (x, y), blending by coverage
 void Composite(Canvas& dst, const Canvas& src, int x, int y);
 // src scaled by an integer factor (nearest) or shrunk by averaging

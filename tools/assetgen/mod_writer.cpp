@@ -105,17 +105,3 @@ bool WriteFileBytes(const std::string& path, const std::vector<unsigned char>& b
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return (std::fclose(file) == 0) && ok;
 }
-
-double SongSeconds(const Song& song) {
-    double seconds = 0;
-    int speed = song.speed, tempo = song.tempo;
-    for (int p : song.order) {
-        for (const auto& row : song.patterns[p].cells) {
-            for (const Cell& cell : row) {
-                if (cell.effect == 0xF && cell.param > 0) (cell.param < 0x20 ? speed : tempo) = cell.param;
-            }
-            seconds += speed * 2.5 / tempo;
-        }
-    }
-    return seconds;
-}

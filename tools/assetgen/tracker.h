@@ -54,9 +54,6 @@ struct Song {
     int restart = 0;  // order position the song loops back to
 };
 
-// seconds the song plays from its start until it first loops back
-double SongSeconds(const Song& song);
-
 // the bytes of a 4-channel ProTracker "M.K." module (8-bit samples at the
 // reference rate); notes outside the three octaves are folded in by octaves
 std::vector<unsigned char> ModFileBytes(const Song& song);

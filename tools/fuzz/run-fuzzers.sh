@@ -13,7 +13,7 @@ targets=("$@")
 
 build_dir=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGULPKIN_FUZZ=ON >/dev/null
-cmake --build "$build_dir" -j"$(nproc)" --target assets 2>/dev/null || cmake --build build -j"$(nproc)" >/dev/null
+cmake --build "$build_dir" -j"$(nproc)" --target asset_pack >/dev/null
 for target in "${targets[@]}"; do
     cmake --build "$build_dir" -j"$(nproc)" --target "${target}_fuzzer" >/dev/null
 done

@@ -29,6 +29,8 @@ struct Options {
     bool joystick = false;           // OpenJoystick finds one
     bool displayRefuses75 = false;   // the display does not run at 75 Hz
     bool displayFails = false;       // no display can be opened at all
+    bool noKeyboard = false;         // OpenKeyboard finds no keyboard
+    bool noAudio = false;            // OpenAudio finds no audio device
 };
 
 // Resets the backend to a fresh machine with these options and this script.
@@ -66,5 +68,9 @@ const std::vector<std::pair<int, int>>& Beeps();
 const std::string& DisplayTitle();
 // pulls `frames` stereo frames from the audio callback, if audio is open
 void PullAudio(int16_t* out, int frames);
+// while set, keyboard reads fail, as when the keyboard is lost with the focus
+void SetKeyboardReadsFail(bool fail);
+// sets the joystick's raw axes (-1000 .. 1000) until the next "joy" command
+void SetJoystickAxes(int x, int y);
 
 }  // namespace headless

@@ -28,7 +28,8 @@ struct Machine {
 
     uint8_t keys[256] = {};
     bool focus = true;
-    int joyX = 0, joyY = 0;
+    bool keyboardReadsFail = false;
+    int joyX = 0, joyY = 0;           // raw axes, -1000 .. 1000
     uint8_t joyButtons[32] = {};
 
     bool displayOpen = false;
@@ -66,8 +67,8 @@ void ApplyKeys(const headless::Command& command) {
 
 void ApplyJoystick(const headless::Command& command) {
     auto arg = [&](size_t i) { return i < command.args.size() ? std::atoi(command.args[i].c_str()) : 0; };
-    M().joyX = std::clamp(arg(0), -1, 1);
-    M().joyY = std::clamp(arg(1), -1, 1);
+    M().joyX = std::clamp(arg(0), -1, 1) * 1000;
+    M().joyY = std::clamp(arg(1), -1, 1) * 1000;
     M().joyButtons[0] = arg(2) ? 0x80 : 0;
     M().joyButtons[1] = arg(3) ? 0x80 : 0;
 }
@@ -129,7 +130,7 @@ void Configure(const Options& options, std::vector<Command> script) {
     m.handler = std::move(keep);
     m.options = options;
     m.script = std::move(script);
-    // Recorded from the start at full size, so that a long run's memory stays flat.
+    // Recorded from the start at full size: recording allocates nothing while the game runs.
     m.sleeps.reserve(kMaxRecordedSleeps);
     m.beeps.reserve(kMaxRecordedBeeps);
     platform::ForgetDataPaths();
@@ -155,6 +156,13 @@ void PullAudio(int16_t* out, int frames) {
     } else {
         std::memset(out, 0, sizeof(int16_t) * 2 * static_cast<size_t>(frames));
     }
+}
+
+void SetKeyboardReadsFail(bool fail) { M().keyboardReadsFail = fail; }
+
+void SetJoystickAxes(int x, int y) {
+    M().joyX = std::clamp(x, -1000, 1000);
+    M().joyY = std::clamp(y, -1000, 1000);
 }
 
 }  // namespace headless
@@ -251,7 +259,7 @@ void SystemBeep(int frequencyHz, int durationMs) {
     M().activitySincePoll = true;
 }
 
-bool OpenKeyboard() { return true; }
+bool OpenKeyboard() { return !M().options.noKeyboard; }
 
 bool ReadKeyboard(uint8_t keys[256]) {
     Machine& m = M();
@@ -263,6 +271,7 @@ bool ReadKeyboard(uint8_t keys[256]) {
     m.activitySincePoll = false;
     ApplyDueCommands();
     if (m.busyPolls >= kBusyPollsBeforeFeeding) FeedBusyWait();
+    if (m.keyboardReadsFail) return false;
     std::memcpy(keys, m.keys, 256);
     return true;
 }
@@ -274,8 +283,8 @@ bool OpenJoystick() { return M().options.joystick; }
 bool ReadJoystick(JoystickReading& reading) {
     Machine& m = M();
     if (!m.options.joystick) return false;
-    reading.x = m.joyX * 1000;
-    reading.y = m.joyY * 1000;
+    reading.x = m.joyX;
+    reading.y = m.joyY;
     std::memcpy(reading.buttons, m.joyButtons, sizeof reading.buttons);
     return true;
 }
@@ -283,6 +292,7 @@ bool ReadJoystick(JoystickReading& reading) {
 void CloseJoystick() {}
 
 bool OpenAudio(AudioCallback callback, void* user) {
+    if (M().options.noAudio) return false;
     M().audio = callback;
     M().audioUser = user;
     return true;

@@ -1,0 +1,50 @@
+// The audio device and the mixer it pulls from.
+#include "media/audio_output.h"
+
+#include "media/platform/platform.h"
+
+namespace {
+
+struct Output {
+    Mixer mixer;
+    bool open = false;
+};
+
+// Never destroyed: the audio thread may still be mixing while the program
+// exits, so nothing it reads is freed under it.
+Output& TheOutput() {
+    static Output& output = *new Output;
+    return output;
+}
+
+void PullFromMixer(int16_t* out, int frames, void* user) {
+    MixInto(*static_cast<Mixer*>(user), out, frames);
+}
+
+}  // namespace
+
+bool OpenAudioOutput() {
+    Output& output = TheOutput();
+    if (output.open) return true;
+    SilenceMixer(output.mixer);
+    output.open = platform::OpenAudio(PullFromMixer, &output.mixer);
+    return output.open;
+}
+
+void CloseAudioOutput() {
+    Output& output = TheOutput();
+    if (output.open) platform::CloseAudio();
+    output.open = false;
+    SilenceMixer(output.mixer);
+}
+
+bool AudioOutputOpen() { return TheOutput().open; }
+Mixer& OutputMixer() { return TheOutput().mixer; }
+
+AudioLock::AudioLock() : locked_(TheOutput().open) {
+    if (locked_) platform::LockAudio();
+}
+
+AudioLock::~AudioLock() {
+    if (locked_) platform::UnlockAudio();
+}
