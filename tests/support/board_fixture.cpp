@@ -2,6 +2,7 @@
 #include "tests/support/board_fixture.h"
 
 #include "board/maze.h"
+#include "media/input.h"
 #include "media/platform/headless/headless.h"
 #include "media/screen.h"
 #include "media/values.h"
@@ -16,6 +17,7 @@ void PrepareBoard(int level, const std::string& script) {
     std::string error;
     headless::ParseScript(script, commands, error);
     headless::Configure(headless::Options{}, commands);
+    InitKeyboard();  // the waits for a key read the script's keys
     PrepareSounds();
     ResetGameState();
     game.level = static_cast<int16_t>(level);
