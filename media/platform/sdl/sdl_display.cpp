@@ -24,6 +24,11 @@ struct Display {
     bool quit = false;
 };
 
+// Interrupt and termination signals end the program as usual instead of
+// becoming a quit event that the game never reads. Set before anything starts
+// SDL (the keyboard opens before the display).
+const bool signalsEndTheProgram = SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+
 Display& TheDisplay() {
     static Display display;
     return display;
@@ -102,9 +107,6 @@ namespace platform {
 
 bool OpenDisplay(int width, int height, int refreshHz, const std::string& title) {
     CloseDisplay();
-    // Interrupt and termination signals end the program as usual instead of
-    // becoming a quit event that the game never reads.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;  // no video device at all
     if (!ShowsAnything()) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
