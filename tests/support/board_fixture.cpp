@@ -17,7 +17,7 @@ void PrepareBoard(int level, const std::string& script) {
     std::string error;
     headless::ParseScript(script, commands, error);
     headless::Configure(headless::Options{}, commands);
-    InitKeyboard();  // the waits for a key read the script's keys
+    InitKeyboard();  // the waits of the game read it
     PrepareSounds();
     ResetGameState();
     game.level = static_cast<int16_t>(level);
