@@ -5,6 +5,7 @@
 #include "media/screen.h"
 #include "shell/game_state.h"
 #include "shell/screens.h"
+#include "tests/support/play_scenario.h"
 #include "tests/support/scenario.h"
 
 #include <gtest/gtest.h>
@@ -82,6 +83,36 @@ TEST(OptionsScreen, F10AfterALossOnLevel7PlaysLevel7AgainWithANewScore) {
     EXPECT_EQ(again["player"]["x"].Int(), 540);
     EXPECT_EQ(again["player"]["y"].Int(), 540);
     EXPECT_NE(ink, 0);
+}
+
+// The real way in: the last life lost to a ghost that keeps touching.
+TEST(OptionsScreen, F10AfterTheLastLifeIsLostToAGhostPlaysTheLevelAgain) {
+    ScratchGameDir dir;
+    HeadlessRun options;
+    options.directLevel = 7;
+    bool pictures = false;  // touches are found on the pictures' pixels
+    options.calls["last"] = [&] {
+        SpriteView ghost;
+        pictures = ViewSprite(GhostActor(1), ghost);
+        game.score = 777;
+        game.lives = 0;
+    };
+    options.calls["touch"] = [] {
+        game.actors[GhostActor(1)].x = game.actors[kPlayer].x;
+        game.actors[GhostActor(1)].y = game.actors[kPlayer].y;
+    };
+    ScenarioResult run = RunScenario("2 call last\n" + CallEveryFrame(3, 60, "touch") +
+                                         "65 dump\n70 keys F10\n71 keys\n90 dump\n90 quit\n",
+                                     options);
+    if (!pictures) GTEST_SKIP() << "the sprite service keeps no pictures yet";
+    ASSERT_EQ(run.dumps.size(), 2u);
+    EXPECT_EQ(ParseJson(run.dumps[0])["screen"].text, "options");
+    EXPECT_EQ(ParseJson(run.dumps[0])["highScore"].Int(), 777);
+    Json again = ParseJson(run.dumps[1]);
+    EXPECT_EQ(again["screen"].text, "play");
+    EXPECT_EQ(again["level"].Int(), 7);
+    EXPECT_EQ(again["score"].Int(), 0);
+    EXPECT_EQ(again["lives"].Int(), 3);
 }
 
 TEST(OptionsScreen, HoldingF10AndF11TogetherPlaysAgainBelowLevel31) {
