@@ -186,6 +186,11 @@ void GameSetUp() {
     LoadLevelTable();
     ResetDots();
     PlaceActors();
+    // The flags above are those of layout 1's start crossing; a new game on
+    // another layout (the options screen's "play again") takes the real walls
+    // at once, or its first step could pass through one. Only the player has
+    // marks yet, so the ghosts keep theirs cleared.
+    LoadCellWalls();
     game.wish = Direction::None;
     game.lastStepHorizontal = 1;
     game.lastStepVertical = 1;

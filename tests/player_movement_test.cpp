@@ -40,19 +40,18 @@ TEST(PlayerMovement, FirstMoveFromTheStartInEachOpenDirection) {
     Watched down(1, "1 keys DOWN\n", 3);
     EXPECT_EQ(down.After(3).y, 540);
 
-    // Layout 6 opens the same crossing only downwards. The set-up gives the
-    // start crossing the walls it has in layout 1, so the first frame still
-    // refuses down; the frame's end loads the real walls.
+    // Layout 6 opens the same crossing only downwards, and the set-up knows
+    // that crossing's own walls from the first frame on.
     Watched down6(6, "1 keys DOWN\n", 2);
-    EXPECT_EQ(down6.After(1).y, 540);
-    EXPECT_EQ(down6.After(2).y, 542);
+    EXPECT_EQ(down6.After(1).y, 542);
+    EXPECT_EQ(down6.After(2).y, 544);
     EXPECT_EQ(down6.After(2).direction, Direction::Down);
 }
 
 // A new game on layout 6 (F10 after losing on level 6, 16 or 26) must not
 // let the player through the wall left of its start crossing in the first
 // frame, before the frame's end has loaded that crossing's walls.
-TEST(PlayerMovement, DISABLED_TheFirstFrameOfANewGameKnowsTheStartCrossingsWalls) {
+TEST(PlayerMovement, TheFirstFrameOfANewGameKnowsTheStartCrossingsWalls) {
     ScratchGameDir dir;
     Watched left6(6, "1 keys LEFT\n", 3);
     EXPECT_EQ(left6.After(3).x, 540);
