@@ -19,6 +19,8 @@ int SpriteDrawTarget(int id);
 void BeginDrawing(int target);
 // releases the open target; harmless when nothing is open
 void EndDrawing();
+// ends a drawing left open on the back buffer (PresentFrame calls it)
+void ReleaseScreenDrawing();
 // bit 0: transparent text background; bit 1: inverting boxes; bit 2: outline boxes
 void SetTextMode(int mode);
 // pen colour for text, boxes and pixels

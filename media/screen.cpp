@@ -1,46 +1,146 @@
-// The display service. Placeholder: sprites are not held yet.
+// The display service: opening and closing the screen, presenting frames,
+// the blit target, fills and the read-only views.
 #include "media/screen.h"
 
+#include "media/drawing.h"
+#include "media/frame_limiter.h"
+#include "media/picture_decoding.h"
+#include "media/pixel_format.h"
 #include "media/platform/platform.h"
+#include "media/screen_state.h"
+#include "media/sprite_table.h"
+
+#include <algorithm>
+#include <climits>
 
 namespace {
-bool screenOpen = false;
-int focusFlag = 0;
-int refresh = 0;
+
+void CloseScreen() {
+    ScreenState& screen = TheScreen();
+    platform::CloseDisplay();
+    std::vector<uint16_t>().swap(screen.backBuffer);
+    screen.open = false;
+    screen.blitTarget = kBackBufferTarget;
+}
+
+// The display paces the frames itself when it runs at the rate asked for;
+// otherwise (the fallback at the default rate) the limiter does.
+bool DisplayPacesFrames() {
+    const ScreenState& screen = TheScreen();
+    return screen.requestedRefresh != 0 && screen.reportedRefresh == screen.requestedRefresh;
+}
+
+void FollowWindowFocus() {
+    ScreenState& screen = TheScreen();
+    platform::PumpWindowEvents();
+    if (screen.open) screen.focus = platform::WindowHasFocus() ? 1 : 0;
+}
+
+void Flip() {
+    ScreenState& screen = TheScreen();
+    if (!screen.open) return;
+    if (screen.focus != 0) {
+        platform::PresentPixels(screen.backBuffer.data(), screen.width, screen.height, screen.width);
+    } else {
+        platform::PresentPixels(nullptr, 0, 0, 0);
+    }
+}
+
 }  // namespace
 
-void InitScreen() { screenOpen = false; }
-void SetScreenRefresh(int hz) { refresh = hz; }
-int OpenFullScreen(int width, int height, int, const std::string& title) {
-    screenOpen = platform::OpenDisplay(width, height, refresh, title);
-    focusFlag = screenOpen ? 1 : 0;
-    return screenOpen ? 1 : 0;
+void InitScreen() {
+    CloseScreen();
+    ResetSpriteTable();
+    ResetFrameLimiter();
+    TheScreen() = ScreenState{};
 }
-int SetFrameCap(int) { return 1; }
+
+void SetScreenRefresh(int hz) {
+    TheScreen().requestedRefresh = hz;
+}
+
+int OpenFullScreen(int width, int height, int depth, const std::string& title) {
+    ScreenState& screen = TheScreen();
+    if (screen.open) CloseScreen();
+    if (width < 1 || height < 1 || width > kMaxPictureSide || height > kMaxPictureSide) return 0;
+    if (!platform::OpenDisplay(width, height, screen.requestedRefresh, title)) return 0;
+    screen.width = width;
+    screen.height = height;
+    screen.depth = depth;
+    screen.backBuffer.assign(static_cast<size_t>(width) * height, 0);
+    screen.blitTarget = kBackBufferTarget;
+    screen.reportedRefresh = platform::DisplayRefreshRate();
+    SetPixelLayout555(false);  // our buffers are always 5:6:5
+    screen.focus = 1;
+    screen.open = true;
+    return 1;
+}
+
+// Window events are processed here and nowhere else; the focus flag follows
+// the window. While it is 0 the flip is skipped. Events are taken again after
+// the flip, so that a focus lost meanwhile stops the game before it draws the
+// next frame.
 void PresentFrame() {
-    platform::PumpWindowEvents();
-    if (screenOpen) platform::PresentPixels(nullptr, 0, 0, 0);
-    focusFlag = (screenOpen && platform::WindowHasFocus()) ? 1 : 0;
+    ScreenState& screen = TheScreen();
+    ReleaseScreenDrawing();
+    screen.blitTarget = kBackBufferTarget;
+    FollowWindowFocus();
+    Flip();
+    FollowWindowFocus();
+    if (!DisplayPacesFrames()) WaitForFrameRelease();
+    screen.blitTarget = kBackBufferTarget;
 }
-int ScreenHasFocus() { return focusFlag; }
-int LoadSpriteFile(int, const std::string&, int) { return 0; }
-int LoadSpriteFile0(int id, const std::string& path) { return LoadSpriteFile(id, path, 0); }
-int MakeBlankSprite(int, int, int) { return 0; }
-int CopySpriteImage(int, int) { return 0; }
-int GrabScreenToSprite(int, int, int, int, int) { return 0; }
-void SetSpriteFrame(int, int, int, int, int) {}
-int SpriteWidth(int) { return 0; }
-void DrawSpriteKeyed(int, int, int) {}
-void DrawSpriteOpaque(int, int, int) {}
-int SpritesOverlap(int, int, int, int, int, int) { return 0; }
-void FillScreen(int, int, int) {}
-void SetBlitTarget(int) {}
-int FreeVideoMemory() { return 0; }
+
+int ScreenHasFocus() {
+    return TheScreen().focus;
+}
+
+void FillScreen(int r, int g, int b) {
+    Surface target;
+    if (!BlitTargetSurface(target)) return;
+    FillSurface(target, Pack565(static_cast<uint32_t>(r) & 255, static_cast<uint32_t>(g) & 255,
+                                static_cast<uint32_t>(b) & 255));
+}
+
+void SetBlitTarget(int id) {
+    if (id == kBackBufferTarget || FindSprite(id) != nullptr) TheScreen().blitTarget = id;
+}
+
+int FreeVideoMemory() {
+    if (!TheScreen().open) return 0;
+    return static_cast<int>(std::min<uint64_t>(platform::FreeVideoBytes(), INT_MAX));
+}
+
+// The focus flag keeps its value.
 void EndScreen() {
-    platform::CloseDisplay();
-    screenOpen = false;
+    EndDrawing();
+    ResetSpriteTable();
+    CloseScreen();
 }
-bool ViewSprite(int, SpriteView&) { return false; }
-const uint16_t* BackBufferPixels() { return nullptr; }
-int BackBufferWidth() { return 0; }
-int BackBufferHeight() { return 0; }
+
+bool ViewSprite(int id, SpriteView& view) {
+    const Sprite* sprite = FindSprite(id);
+    if (sprite == nullptr) return false;
+    view.pixels = sprite->image.data();
+    view.imageWidth = sprite->imageWidth;
+    view.imageHeight = sprite->imageHeight;
+    view.frameX = sprite->frameX;
+    view.frameY = sprite->frameY;
+    view.frameWidth = sprite->frameWidth;
+    view.frameHeight = sprite->frameHeight;
+    view.depth = sprite->depth;
+    return true;
+}
+
+const uint16_t* BackBufferPixels() {
+    const ScreenState& screen = TheScreen();
+    return screen.backBuffer.empty() ? nullptr : screen.backBuffer.data();
+}
+
+int BackBufferWidth() {
+    return TheScreen().backBuffer.empty() ? 0 : TheScreen().width;
+}
+
+int BackBufferHeight() {
+    return TheScreen().backBuffer.empty() ? 0 : TheScreen().height;
+}

@@ -28,6 +28,9 @@ uint64_t CounterNow();
 uint64_t CounterFrequency();
 // block the caller for ms milliseconds, processing no window events
 void SleepMs(uint32_t ms);
+// lets the processor rest for about ms milliseconds while the frame limiter
+// waits on the counter; not a game pause (the headless clock just moves on)
+void IdleMs(uint32_t ms);
 
 struct LocalTime {
     int year = 1970, month = 1, day = 1, hour = 0, minute = 0, second = 0;
@@ -44,7 +47,10 @@ bool OpenDisplay(int width, int height, int refreshHz, const std::string& title)
 void CloseDisplay();
 // refresh rate of the open display in Hz, 0 if unknown or nothing is open
 int DisplayRefreshRate();
-// shows a frame of 5:6:5 pixels, `pitch` pixels per row, scaled to the screen
+// shows a frame of 5:6:5 pixels, `pitch` pixels per row, scaled to the screen.
+// pixels == nullptr marks a frame the game skipped while its window was
+// inactive: the display keeps what it shows (the headless backend still counts
+// the frame, so that its clock and script move on).
 void PresentPixels(const uint16_t* pixels, int width, int height, int pitch);
 // processes pending window events (focus changes among them)
 void PumpWindowEvents();

@@ -13,6 +13,7 @@ namespace {
 // script is fed to the wait one command per read.
 constexpr int kBusyPollsBeforeFeeding = 3;
 constexpr size_t kMaxRecordedSleeps = 4096;
+constexpr size_t kMaxRecordedBeeps = 4096;
 
 struct Machine {
     headless::Options options;
@@ -129,7 +130,9 @@ void Configure(const Options& options, std::vector<Command> script) {
     m.handler = std::move(keep);
     m.options = options;
     m.script = std::move(script);
-    m.sleeps.reserve(kMaxRecordedSleeps);  // recording sleeps allocates nothing while the game runs
+    // Recorded from the start at full size: recording allocates nothing while the game runs.
+    m.sleeps.reserve(kMaxRecordedSleeps);
+    m.beeps.reserve(kMaxRecordedBeeps);
     platform::ForgetDataPaths();
     std::stable_sort(m.script.begin(), m.script.end(),
                      [](const Command& a, const Command& b) { return a.frame < b.frame; });
@@ -184,6 +187,10 @@ void SleepMs(uint32_t ms) {
     m.activitySincePoll = true;
 }
 
+void IdleMs(uint32_t ms) {
+    AdvanceMicros(static_cast<uint64_t>(ms) * 1000);
+}
+
 // A headless run keeps everything it writes in its working directory.
 std::string UserDataDirectory() {
     return "";
@@ -224,7 +231,7 @@ int DisplayRefreshRate() { return M().displayOpen ? M().displayRefresh : 0; }
 
 void PresentPixels(const uint16_t* pixels, int width, int height, int pitch) {
     Machine& m = M();
-    if (m.displayOpen && width == m.frameWidth && height == m.frameHeight) {
+    if (pixels != nullptr && m.displayOpen && width == m.frameWidth && height == m.frameHeight) {
         for (int row = 0; row < height; ++row) {
             std::memcpy(&m.lastFrame[static_cast<size_t>(row) * width], pixels + static_cast<size_t>(row) * pitch,
                         sizeof(uint16_t) * width);
@@ -247,7 +254,7 @@ bool WindowHasFocus() { return M().displayOpen && M().focus; }
 uint64_t FreeVideoBytes() { return M().displayOpen ? 64ULL * 1024 * 1024 : 0; }
 
 void SystemBeep(int frequencyHz, int durationMs) {
-    M().beeps.emplace_back(frequencyHz, durationMs);
+    if (M().beeps.size() < kMaxRecordedBeeps) M().beeps.emplace_back(frequencyHz, durationMs);
     AdvanceMicros(static_cast<uint64_t>(std::max(durationMs, 0)) * 1000);
     M().activitySincePoll = true;
 }

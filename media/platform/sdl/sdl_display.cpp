@@ -1,16 +1,178 @@
-// The window and the presented frame on SDL. Placeholder: no display yet.
+// The window and the presented frame on SDL: a desktop full-screen window,
+// the 5:6:5 back buffer uploaded each frame into a streaming texture and
+// scaled to the display with its aspect ratio kept (black bars).
+//
+// Refresh rule: asked for a rate, the display must already run at it (the
+// frames are then paced by vsync); otherwise opening fails and the game falls
+// back to the default rate with its own frame limiter.
 #include "media/platform/platform.h"
+#include "media/platform/sdl/sdl_window_events.h"
 
 #include <SDL.h>
 
+#include <sys/sysinfo.h>
+
+namespace {
+
+struct Display {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+    int width = 0, height = 0;
+    int refreshRate = 0;
+    bool focus = false;
+    bool quit = false;
+};
+
+// Interrupt and termination signals end the program as usual instead of
+// becoming a quit event that the game never reads. Set before anything starts
+// SDL (the keyboard opens before the display).
+const bool signalsEndTheProgram = SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+
+Display& TheDisplay() {
+    static Display display;
+    return display;
+}
+
+// SDL falls back to drivers that show nothing (off-screen, dummy) when there
+// is no display server; for the game that is no display at all.
+bool ShowsAnything() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver != nullptr && SDL_strcmp(driver, "offscreen") != 0 && SDL_strcmp(driver, "dummy") != 0 &&
+           SDL_strcmp(driver, "evdev") != 0;
+}
+
+// the current refresh rate of the display the window would open on
+int CurrentRefreshRate() {
+    SDL_DisplayMode mode;
+    if (SDL_GetCurrentDisplayMode(0, &mode) != 0) return 0;
+    return mode.refresh_rate;
+}
+
+SDL_Renderer* MakeRenderer(SDL_Window* window, bool vsync) {
+    Uint32 flags = vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, flags | SDL_RENDERER_ACCELERATED);
+    if (renderer == nullptr) renderer = SDL_CreateRenderer(window, -1, flags | SDL_RENDERER_SOFTWARE);
+    return renderer;
+}
+
+void ShowBlack(SDL_Renderer* renderer) {
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+    SDL_RenderPresent(renderer);
+}
+
+bool CreateWindowAndRenderer(Display& d, const std::string& title, bool vsync) {
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    // Made as large as the desktop from the start: without a window manager
+    // (a bare X server) nobody else would resize a full-screen window.
+    SDL_Rect desktop{0, 0, d.width, d.height};
+    SDL_GetDisplayBounds(0, &desktop);
+    d.window = SDL_CreateWindow(title.c_str(), desktop.x, desktop.y, desktop.w, desktop.h, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    if (d.window == nullptr) return false;
+    d.renderer = MakeRenderer(d.window, vsync);
+    if (d.renderer == nullptr) return false;
+    if (SDL_RenderSetLogicalSize(d.renderer, d.width, d.height) != 0) return false;
+    d.texture = SDL_CreateTexture(d.renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, d.width, d.height);
+    return d.texture != nullptr;
+}
+
+void DestroyAll(Display& d) {
+    if (d.texture) SDL_DestroyTexture(d.texture);
+    if (d.renderer) SDL_DestroyRenderer(d.renderer);
+    if (d.window) SDL_DestroyWindow(d.window);
+    d = Display{};
+}
+
+}  // namespace
+
+namespace sdl {
+
+void NoteWindowEvent(const SDL_Event& event) {
+    Display& d = TheDisplay();
+    if (event.type == SDL_QUIT) d.quit = true;
+    if (event.type != SDL_WINDOWEVENT || d.window == nullptr) return;
+    if (event.window.windowID != SDL_GetWindowID(d.window)) return;
+    if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) d.focus = true;
+    if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) d.focus = false;
+}
+
+bool QuitRequested() {
+    return TheDisplay().quit;
+}
+
+}  // namespace sdl
+
 namespace platform {
 
-bool OpenDisplay(int, int, int, const std::string&) { return false; }
-void CloseDisplay() {}
-int DisplayRefreshRate() { return 0; }
-void PresentPixels(const uint16_t*, int, int, int) {}
-void PumpWindowEvents() { SDL_PumpEvents(); }
-bool WindowHasFocus() { return false; }
-uint64_t FreeVideoBytes() { return 0; }
+bool OpenDisplay(int width, int height, int refreshHz, const std::string& title) {
+    CloseDisplay();
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;  // no video device at all
+    if (!ShowsAnything()) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
+    int rate = CurrentRefreshRate();
+    Display& d = TheDisplay();
+    d.width = width;
+    d.height = height;
+    if ((refreshHz > 0 && rate != refreshHz) || !CreateWindowAndRenderer(d, title, refreshHz > 0)) {
+        DestroyAll(d);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
+    d.refreshRate = rate;
+    d.focus = true;
+    SDL_ShowCursor(SDL_DISABLE);
+    ShowBlack(d.renderer);
+    return true;
+}
+
+void CloseDisplay() {
+    Display& d = TheDisplay();
+    if (d.window == nullptr) return;
+    SDL_ShowCursor(SDL_ENABLE);
+    DestroyAll(d);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+int DisplayRefreshRate() {
+    return TheDisplay().window ? TheDisplay().refreshRate : 0;
+}
+
+// A skipped frame (no pixels) leaves the screen as it is.
+void PresentPixels(const uint16_t* pixels, int width, int height, int pitch) {
+    Display& d = TheDisplay();
+    if (d.window == nullptr || pixels == nullptr || width != d.width || height != d.height) return;
+    SDL_UpdateTexture(d.texture, nullptr, pixels, pitch * static_cast<int>(sizeof(uint16_t)));
+    SDL_SetRenderDrawColor(d.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(d.renderer);
+    SDL_RenderCopy(d.renderer, d.texture, nullptr, nullptr);
+    SDL_RenderPresent(d.renderer);
+}
+
+// Takes the window and application events off the queue; keyboard events
+// stay for the input reader. Pointer events nobody reads are dropped so that
+// the queue never fills.
+void PumpWindowEvents() {
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
+    SDL_PumpEvents();
+    SDL_Event event;
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_SYSWMEVENT) > 0) sdl::NoteWindowEvent(event);
+    SDL_FlushEvents(SDL_MOUSEMOTION, SDL_MOUSEWHEEL);
+    SDL_FlushEvents(SDL_FINGERDOWN, SDL_MULTIGESTURE);
+}
+
+bool WindowHasFocus() {
+    return TheDisplay().window != nullptr && TheDisplay().focus;
+}
+
+// SDL has no figure for display memory; the images live in system memory,
+// so the free system memory is what is left for them.
+uint64_t FreeVideoBytes() {
+    struct sysinfo info {};
+    if (TheDisplay().window == nullptr || sysinfo(&info) != 0) return 0;
+    return static_cast<uint64_t>(info.freeram) * info.mem_unit;
+}
 
 }  // namespace platform
