@@ -10,6 +10,8 @@
 
 #include <SDL.h>
 
+#include <cstdlib>
+
 #include <sys/sysinfo.h>
 
 namespace {
@@ -75,6 +77,27 @@ bool CreateWindowAndRenderer(Display& d, const std::string& title, bool vsync) {
     if (SDL_RenderSetLogicalSize(d.renderer, d.width, d.height) != 0) return false;
     d.texture = SDL_CreateTexture(d.renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, d.width, d.height);
     return d.texture != nullptr;
+}
+
+bool IsAltEnter(const SDL_Event& event) {
+    const SDL_KeyboardEvent& key = event.key;
+    return key.repeat == 0 && (key.keysym.sym == SDLK_RETURN || key.keysym.sym == SDLK_KP_ENTER) &&
+           (key.keysym.mod & KMOD_ALT) != 0;
+}
+
+// Alt+Enter: between the desktop-sized full screen and a window of the
+// game's own size; the picture keeps its aspect ratio in both.
+void ToggleFullScreen(Display& d) {
+    if (d.window == nullptr) return;
+    bool full = (SDL_GetWindowFlags(d.window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
+    if (full) {
+        SDL_SetWindowFullscreen(d.window, 0);
+        SDL_SetWindowSize(d.window, d.width, d.height);
+        SDL_SetWindowPosition(d.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        SDL_SetWindowResizable(d.window, SDL_TRUE);
+    } else {
+        SDL_SetWindowFullscreen(d.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
 }
 
 void DestroyAll(Display& d) {
@@ -151,16 +174,28 @@ void PresentPixels(const uint16_t* pixels, int width, int height, int pitch) {
     SDL_RenderPresent(d.renderer);
 }
 
-// Takes the window and application events off the queue; keyboard events
-// stay for the input reader. Pointer events nobody reads are dropped so that
-// the queue never fills.
+// Takes the window and application events off the queue. The input reader
+// reads the keys from SDL's key state, so key and text events are only
+// looked at for Alt+Enter and then dropped, like the pointer events nobody
+// reads, so that the queue never fills and a window event is never lost.
+// A request to close the window (possible once it is a window) ends the
+// program at once: there is nothing unsaved, the best score is written when
+// it is made.
 void PumpWindowEvents() {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
     SDL_PumpEvents();
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_SYSWMEVENT) > 0) sdl::NoteWindowEvent(event);
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_KEYDOWN, SDL_KEYDOWN) > 0) {
+        if (IsAltEnter(event)) ToggleFullScreen(TheDisplay());
+    }
+    SDL_FlushEvents(SDL_KEYUP, 0x3FF);  // the rest of the keyboard and text events
     SDL_FlushEvents(SDL_MOUSEMOTION, SDL_MOUSEWHEEL);
     SDL_FlushEvents(SDL_FINGERDOWN, SDL_MULTIGESTURE);
+    if (sdl::QuitRequested()) {
+        SDL_Quit();
+        std::exit(0);
+    }
 }
 
 bool WindowHasFocus() {
