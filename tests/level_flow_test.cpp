@@ -49,11 +49,21 @@ std::vector<int> Sounds(const Json& dump) {
 
 }  // namespace
 
+// A new level keeps the score, the lives and the charges, but not the speed
+// items or the frightened mode.
 TEST(LevelFlow, AClearedBoardSpiralsFor181FramesIntoTheNextLevel) {
     ScratchGameDir dir;
-    ScenarioResult run = RunScenario(At(5, "clear") + At(kEmptiedBoardFrame, "dump") +
+    HeadlessRun options = StartAt(3);
+    options.calls["carry"] = [] {
+        game.score = 4321;
+        game.lives = 2;
+        game.frightCharges = 3;
+        game.speedItems = 2;
+        game.frightened = 1;
+    };
+    ScenarioResult run = RunScenario(At(4, "call carry") + At(5, "clear") + At(kEmptiedBoardFrame, "dump") +
                                          At(kSpiralEnd, "dump") + At(kSpiralEnd + 1, "dump") + At(kSpiralEnd + 1, "quit"),
-                                     StartAt(3));
+                                     options);
     ASSERT_EQ(run.dumps.size(), 3u);
     EXPECT_EQ(ParseJson(run.dumps[0])["screen"].text, "transition");
     EXPECT_EQ(ParseJson(run.dumps[0])["level"].Int(), 4);
@@ -65,31 +75,15 @@ TEST(LevelFlow, AClearedBoardSpiralsFor181FramesIntoTheNextLevel) {
     EXPECT_EQ(next["eatenCount"].Int(), 0);
     EXPECT_EQ(next["player"]["x"].Int(), 540);
     EXPECT_EQ(next["player"]["y"].Int(), 540);
-    EXPECT_EQ(game.spiralAngle, 0.0f);
-    EXPECT_EQ(game.spiralX, 1.0f);
-    EXPECT_TRUE(MazeIsLayout(4));
-}
-
-TEST(LevelFlow, ANewLevelKeepsScoreLivesAndChargesButNotSpeedOrFright) {
-    ScratchGameDir dir;
-    HeadlessRun options = StartAt(3);
-    options.calls["carry"] = [] {
-        game.score = 4321;
-        game.lives = 2;
-        game.frightCharges = 3;
-        game.speedItems = 2;
-        game.frightened = 1;
-    };
-    ScenarioResult run =
-        RunScenario(At(4, "call carry") + At(5, "clear") + At(kSpiralEnd + 1, "dump") + At(kSpiralEnd + 1, "quit"), options);
-    ASSERT_EQ(run.dumps.size(), 1u);
-    Json next = ParseJson(run.dumps[0]);
     EXPECT_EQ(next["score"].Int(), 4321);
     EXPECT_EQ(next["lives"].Int(), 2);
     EXPECT_EQ(next["frightCharges"].Int(), 3);
     EXPECT_EQ(next["speedItems"].Int(), 0);
     EXPECT_EQ(next["frightened"].Int(), 0);
     for (int g = 1; g <= kGhostCount; ++g) EXPECT_EQ(game.actors[GhostActor(g)].step, kLevelSteps[4][g]);
+    EXPECT_EQ(game.spiralAngle, 0.0f);
+    EXPECT_EQ(game.spiralX, 1.0f);
+    EXPECT_TRUE(MazeIsLayout(4));
 }
 
 TEST(LevelFlow, Level10LeadsThroughTheChaseToLevel11OnLayout1) {
