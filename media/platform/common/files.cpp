@@ -41,8 +41,11 @@ void ChooseDataPaths() {
     if (HoldsAssetPack("")) return;  // started from its own directory
     std::string beside = ExecutableDirectory();
     std::string installed = std::string(GULPKIN_INSTALLED_DATA_DIR) + "/";
+    std::string relocated = beside + "../share/gulpkin/";  // an install under any prefix
     if (!beside.empty() && HoldsAssetPack(beside)) {
         paths.assets = beside;
+    } else if (!beside.empty() && HoldsAssetPack(relocated)) {
+        paths.assets = relocated;
     } else if (HoldsAssetPack(installed)) {
         paths.assets = installed;
     }
