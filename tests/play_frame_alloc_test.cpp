@@ -10,6 +10,10 @@
 #include <cstdlib>
 #include <new>
 
+// The replacements below pair every new with malloc and every delete with
+// free; GCC cannot see that through inlining and warns about a mismatch.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
 namespace {
 std::atomic<long long> allocations{0};
 }  // namespace
