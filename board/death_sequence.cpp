@@ -1,6 +1,8 @@
 // The death sequence of a lost life.
 #include "board/death_sequence.h"
 
+#include "board/player.h"
+
 #include "media/input.h"
 #include "media/screen.h"
 #include "media/sound.h"
@@ -32,20 +34,9 @@ void AnimateDeath() {
 // Everyone back at the start; maze, dots, items, score, charges and the level
 // stay as they are.
 void ResetForNextLife() {
-    CopySpriteImage(0, kPlayer);
-    game.direction = Direction::None;
-    SetSpriteFrame(kPlayer, 288, 0, 32, 32);
-    Actor& player = game.actors[kPlayer];
-    player.x = 540;
-    player.y = 540;
-    GridState& grid = game.grid[kPlayerSlot];
-    grid.column = 6;
-    grid.row = 8;
-    game.speedItems = 0;
-    grid.wallRight = 0;
-    grid.wallLeft = 0;
-    grid.wallTop = 1;
-    grid.wallBottom = 1;
+    PutPlayerAtStart();
+    game.grid[kPlayerSlot].column = 6;
+    game.grid[kPlayerSlot].row = 8;
     for (int g = 1; g <= kGhostCount; ++g) {
         game.actors[GhostActor(g)].x = 540;
         game.actors[GhostActor(g)].y = 468;

@@ -21,3 +21,7 @@ void AnimatePlayer();
 // the player's step from the speed items and the frightened mode, with the
 // position snapped down to a multiple of the new step
 void ApplyPlayerStepRule();
+// the player back at its start crossing for a new life or a new game: facing
+// right on its tenth frame, no direction, no speed items, walled above and
+// below (the walls of that crossing in the first layout)
+void PutPlayerAtStart();

@@ -43,3 +43,17 @@ void AnimatePlayer() {
     SetSpriteFrame(kPlayer, (game.playerFrame - 1) * 32, 0, 32, 32);
     game.playerFrameTick = now;
 }
+
+void PutPlayerAtStart() {
+    CopySpriteImage(0, kPlayer);
+    game.direction = Direction::None;
+    SetSpriteFrame(kPlayer, 288, 0, 32, 32);
+    game.actors[kPlayer].x = 540;
+    game.actors[kPlayer].y = 540;
+    game.speedItems = 0;
+    GridState& grid = game.grid[kPlayerSlot];
+    grid.wallRight = 0;
+    grid.wallLeft = 0;
+    grid.wallTop = 1;
+    grid.wallBottom = 1;
+}

@@ -2,6 +2,7 @@
 // credits, and the four keys. It never returns to the game that opened it:
 // F10 and F11 abandon that game (unwinding to the shell, which starts the
 // next one), Escape and a lost screen end the program.
+#include "board/player.h"
 #include "media/capture.h"
 #include "media/input.h"
 #include "media/screen.h"
@@ -58,22 +59,6 @@ void DrawOptionsPass(int& pulse) {
     DrawOptionsGhost();
 }
 
-// The player as a new game finds it: facing right on its tenth frame, at the
-// start crossing, walled above and below, without speed items.
-void ResetPlayer() {
-    CopySpriteImage(0, kPlayer);
-    game.direction = Direction::None;
-    SetSpriteFrame(kPlayer, 288, 0, 32, 32);
-    game.actors[kPlayer].x = 540;
-    game.actors[kPlayer].y = 540;
-    game.speedItems = 0;
-    GridState& grid = game.grid[kPlayerSlot];
-    grid.wallRight = 0;
-    grid.wallBottom = 1;
-    grid.wallTop = 1;
-    grid.wallLeft = 0;
-}
-
 void SaveCapture() {
     GrabScreenToSprite(888, 0, 0, 1024, 768);
     SaveSpriteBitmap(888, "Capture_Gulpkin.bmp");
@@ -88,12 +73,12 @@ void ReadOptionKeys() {
         game.eatenCount = 0;
         game.lives = 3;
         game.ghostsEaten = 0;
-        ResetPlayer();
+        PutPlayerAtStart();
         RestartAtCurrentLevel();
     } else if (IsKeyHeld(kKeyF11)) {
         HaltMusic();
         game.contactSoundPlayed = 0;
-        ResetPlayer();
+        PutPlayerAtStart();
         RestartAtTitle();
     } else if (IsKeyHeld(kKeyEscape)) {
         EndProgram();
