@@ -155,3 +155,10 @@ Instrument HiHat(const char* name, int rate, int volume, bool open) {
     Normalize(sound, 0.8f);
     return OneShot(name, sound, volume);
 }
+
+Instrument WithEnvelope(Instrument instrument, std::vector<EnvelopePoint> envelope, int sustain, int fadeout) {
+    instrument.envelope = std::move(envelope);
+    instrument.sustainPoint = sustain;
+    instrument.fadeout = fadeout;
+    return instrument;
+}

@@ -23,3 +23,6 @@ Instrument Bell(const char* name, int rate, int volume);
 Instrument Kick(const char* name, int rate, int volume);
 Instrument Snare(const char* name, int rate, int volume);
 Instrument HiHat(const char* name, int rate, int volume, bool open);
+// the instrument with a volume envelope (XM only): its points, the sustain
+// point (-1 for none) and the fadeout after the note is released
+Instrument WithEnvelope(Instrument instrument, std::vector<EnvelopePoint> envelope, int sustain, int fadeout);

@@ -55,13 +55,6 @@ void WriteDrums(Score& score, int bar) {
     score.Rhythm(kHat, row, "..h...h...h...h.", [](char) { return Note(60, kHatSound, 18); });
 }
 
-Instrument WithEnvelope(Instrument instrument, std::vector<EnvelopePoint> envelope, int sustain, int fadeout) {
-    instrument.envelope = std::move(envelope);
-    instrument.sustainPoint = sustain;
-    instrument.fadeout = fadeout;
-    return instrument;
-}
-
 }  // namespace
 
 Song EndSong() {

@@ -74,13 +74,6 @@ void WriteDrums(Score& score, int bar, bool full, bool intro) {
     });
 }
 
-Instrument WithEnvelope(Instrument instrument, std::vector<EnvelopePoint> envelope, int sustain, int fadeout) {
-    instrument.envelope = std::move(envelope);
-    instrument.sustainPoint = sustain;
-    instrument.fadeout = fadeout;
-    return instrument;
-}
-
 }  // namespace
 
 Song PlaySong() {
