@@ -16,7 +16,9 @@ Limiter& TheLimiter() {
     return limiter;
 }
 
-constexpr int64_t kSpinMillis = 2;
+// The wait rests until this close to the release time and then watches the
+// counter, so that a late wake-up of the system timer never delays a frame.
+constexpr int64_t kSpinMicros = 300;
 
 }  // namespace
 
@@ -38,10 +40,12 @@ int SetFrameCap(int fps) {
 void WaitForFrameRelease() {
     Limiter& limiter = TheLimiter();
     if (limiter.fps == 0) return;
-    int64_t spinTicks = static_cast<int64_t>(platform::CounterFrequency()) * kSpinMillis / 1000;
+    int64_t frequency = static_cast<int64_t>(platform::CounterFrequency());
+    int64_t spinTicks = frequency * kSpinMicros / 1000000;
     int64_t now = static_cast<int64_t>(platform::CounterNow());
     while (now - limiter.previous <= limiter.interval) {
-        if (limiter.interval - (now - limiter.previous) > spinTicks) platform::IdleMs(1);
+        int64_t left = limiter.interval - (now - limiter.previous);
+        if (left > spinTicks) platform::IdleMicros(static_cast<uint32_t>((left - spinTicks) * 1000000 / frequency));
         now = static_cast<int64_t>(platform::CounterNow());
     }
     limiter.previous = now;

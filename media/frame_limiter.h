@@ -1,6 +1,6 @@
 // The software frame limiter of PresentFrame: after each presented frame it
 // waits until one interval of the fine counter has passed since the previous
-// frame was released. It sleeps in short naps while more than about 2 ms
+// frame was released. It sleeps on the system timer until about 0.3 ms
 // remain and spins on the counter for the rest, so it neither burns a core
 // nor loses precision.
 #pragma once

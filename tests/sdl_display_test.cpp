@@ -99,6 +99,7 @@ protected:
         return OpenFullScreen(1024, 768, 16, "Gulpkin") != 0;
     }
 
+public:
     // presents a few frames so that the X server has them and events arrive
     static void Settle() {
         for (int i = 0; i < 10; ++i) {
@@ -149,18 +150,22 @@ TEST_F(RealDisplay, RefreshRateMustBeTheDisplaysOwn) {
     }
 }
 
-TEST_F(RealDisplay, FrameIsScaledIntoTheScreenWithBlackBars) {
-    ASSERT_TRUE(Open(0));
+// Left half red, right half blue: the shown frame is scaled by the smaller
+// of the two ratios and centred, with black bars.
+void ExpectHalvesScaledWithBlackBars() {
     ASSERT_NE(MakeBlankSprite(1, 512, 768), 0);
     SetBlitTarget(1);
     FillScreen(0, 0, 255);
     SetBlitTarget(-1);
     FillScreen(255, 0, 0);
-    DrawSpriteOpaque(1, 512, 0);  // left half red, right half blue
-    Settle();
+    DrawSpriteOpaque(1, 512, 0);
     DecodedPicture shot;
-    if (!ScreenShot(shot)) GTEST_SKIP() << "ImageMagick's import is not available";
-    // The frame is scaled by the smaller of the two ratios and centred.
+    // the first frames of a renderer may wait for its shaders to be built
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        RealDisplay::Settle();
+        if (!ScreenShot(shot)) GTEST_SKIP() << "ImageMagick's import is not available";
+        if (At(shot, shot.width / 4, shot.height / 2) == 0xF800) break;
+    }
     double scale = std::min(shot.width / 1024.0, shot.height / 768.0);
     int left = static_cast<int>((shot.width - 1024 * scale) / 2), top = static_cast<int>((shot.height - 768 * scale) / 2);
     int midY = shot.height / 2;
@@ -174,6 +179,51 @@ TEST_F(RealDisplay, FrameIsScaledIntoTheScreenWithBlackBars) {
     if (left > 2) {
         EXPECT_EQ(At(shot, left / 2, midY), 0);
     }
+}
+
+// Without a graphics card (Xvfb) the frame is scaled on the processor.
+TEST_F(RealDisplay, FrameIsScaledIntoTheScreenWithBlackBars) {
+    ASSERT_TRUE(Open(0));
+    ExpectHalvesScaledWithBlackBars();
+}
+
+// The renderer way, as on a machine with a graphics card (here OpenGL
+// emulated in software).
+TEST_F(RealDisplay, FrameIsScaledTheSameThroughARenderer) {
+    setenv("SDL_RENDER_DRIVER", "opengl", 1);
+    bool opened = Open(0);
+    unsetenv("SDL_RENDER_DRIVER");
+    ASSERT_TRUE(opened);
+    ExpectHalvesScaledWithBlackBars();
+}
+
+// Alt+Enter turns the full screen into a window of the game's size and back;
+// the frame is shown whole in both, and the window picture that changes size
+// with it is taken up again.
+TEST_F(RealDisplay, AltEnterSwitchesBetweenFullScreenAndAWindow) {
+    if (!Shell("command -v xdotool")) GTEST_SKIP() << "xdotool missing";
+    ASSERT_TRUE(Open(0));
+    FillScreen(255, 0, 0);
+    Settle();
+    DecodedPicture shot;
+    if (!ScreenShot(shot)) GTEST_SKIP() << "ImageMagick's import is not available";
+    const int edgeX = 4, midY = shot.height / 2;
+    ASSERT_EQ(At(shot, edgeX, midY), 0xF800);  // full screen: the frame reaches the side
+
+    auto pressAltEnter = [] {
+        Shell("xdotool search --name '^Gulpkin$' windowfocus --sync key alt+Return");
+        Settle();
+        Settle();
+    };
+    pressAltEnter();
+    ASSERT_TRUE(ScreenShot(shot));
+    EXPECT_NE(At(shot, edgeX, midY), 0xF800);                   // a window now, the side is not the game's
+    EXPECT_EQ(At(shot, shot.width / 2, shot.height / 2), 0xF800);  // but the frame is shown
+    EXPECT_EQ(ScreenHasFocus(), 1);
+
+    pressAltEnter();
+    ASSERT_TRUE(ScreenShot(shot));
+    EXPECT_EQ(At(shot, edgeX, midY), 0xF800);
 }
 
 TEST_F(RealDisplay, FocusFollowsTheWindow) {

@@ -28,9 +28,9 @@ uint64_t CounterNow();
 uint64_t CounterFrequency();
 // block the caller for ms milliseconds, processing no window events
 void SleepMs(uint32_t ms);
-// lets the processor rest for about ms milliseconds while the frame limiter
+// lets the processor rest for about us microseconds while the frame limiter
 // waits on the counter; not a game pause (the headless clock just moves on)
-void IdleMs(uint32_t ms);
+void IdleMicros(uint32_t us);
 
 struct LocalTime {
     int year = 1970, month = 1, day = 1, hour = 0, minute = 0, second = 0;

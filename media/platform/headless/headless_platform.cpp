@@ -187,8 +187,8 @@ void SleepMs(uint32_t ms) {
     m.activitySincePoll = true;
 }
 
-void IdleMs(uint32_t ms) {
-    AdvanceMicros(static_cast<uint64_t>(ms) * 1000);
+void IdleMicros(uint32_t us) {
+    AdvanceMicros(us);
 }
 
 // A headless run keeps everything it writes in its working directory.

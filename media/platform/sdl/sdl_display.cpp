@@ -1,11 +1,12 @@
-// The window and the presented frame on SDL: a desktop full-screen window,
-// the 5:6:5 back buffer uploaded each frame into a streaming texture and
-// scaled to the display with its aspect ratio kept (black bars).
+// The window on SDL: a desktop full-screen window showing the 5:6:5 back
+// buffer scaled to the display with its aspect ratio kept (black bars), on
+// the graphics card or the processor (sdl_frame_output.h).
 //
 // Refresh rule: asked for a rate, the display must already run at it (the
 // frames are then paced by vsync); otherwise opening fails and the game falls
 // back to the default rate with its own frame limiter.
 #include "media/platform/platform.h"
+#include "media/platform/sdl/sdl_frame_output.h"
 #include "media/platform/sdl/sdl_window_events.h"
 
 #include <SDL.h>
@@ -18,8 +19,7 @@ namespace {
 
 struct Display {
     SDL_Window* window = nullptr;
-    SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;
+    FrameOutput output;
     int width = 0, height = 0;
     int refreshRate = 0;
     bool focus = false;
@@ -51,32 +51,14 @@ int CurrentRefreshRate() {
     return mode.refresh_rate;
 }
 
-SDL_Renderer* MakeRenderer(SDL_Window* window, bool vsync) {
-    Uint32 flags = vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
-    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, flags | SDL_RENDERER_ACCELERATED);
-    if (renderer == nullptr) renderer = SDL_CreateRenderer(window, -1, flags | SDL_RENDERER_SOFTWARE);
-    return renderer;
-}
-
-void ShowBlack(SDL_Renderer* renderer) {
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
-    SDL_RenderPresent(renderer);
-}
-
-bool CreateWindowAndRenderer(Display& d, const std::string& title, bool vsync) {
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+bool CreateWindowAndOutput(Display& d, const std::string& title, bool vsync) {
     // Made as large as the desktop from the start: without a window manager
     // (a bare X server) nobody else would resize a full-screen window.
     SDL_Rect desktop{0, 0, d.width, d.height};
     SDL_GetDisplayBounds(0, &desktop);
     d.window = SDL_CreateWindow(title.c_str(), desktop.x, desktop.y, desktop.w, desktop.h, SDL_WINDOW_FULLSCREEN_DESKTOP);
     if (d.window == nullptr) return false;
-    d.renderer = MakeRenderer(d.window, vsync);
-    if (d.renderer == nullptr) return false;
-    if (SDL_RenderSetLogicalSize(d.renderer, d.width, d.height) != 0) return false;
-    d.texture = SDL_CreateTexture(d.renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, d.width, d.height);
-    return d.texture != nullptr;
+    return StartFrameOutput(d.output, d.window, d.width, d.height, vsync);
 }
 
 bool IsAltEnter(const SDL_Event& event) {
@@ -96,13 +78,19 @@ void ToggleFullScreen(Display& d) {
         SDL_SetWindowPosition(d.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
         SDL_SetWindowResizable(d.window, SDL_TRUE);
     } else {
+        // covers the desktop itself first: without a window manager nobody
+        // else would make the window as large as the screen
+        SDL_Rect desktop{0, 0, d.width, d.height};
+        SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(d.window), &desktop);
+        SDL_SetWindowResizable(d.window, SDL_FALSE);
+        SDL_SetWindowPosition(d.window, desktop.x, desktop.y);
+        SDL_SetWindowSize(d.window, desktop.w, desktop.h);
         SDL_SetWindowFullscreen(d.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
 }
 
 void DestroyAll(Display& d) {
-    if (d.texture) SDL_DestroyTexture(d.texture);
-    if (d.renderer) SDL_DestroyRenderer(d.renderer);
+    StopFrameOutput(d.output);
     if (d.window) SDL_DestroyWindow(d.window);
     d = Display{};
 }
@@ -139,7 +127,7 @@ bool OpenDisplay(int width, int height, int refreshHz, const std::string& title)
     Display& d = TheDisplay();
     d.width = width;
     d.height = height;
-    if ((refreshHz > 0 && rate != refreshHz) || !CreateWindowAndRenderer(d, title, refreshHz > 0)) {
+    if ((refreshHz > 0 && rate != refreshHz) || !CreateWindowAndOutput(d, title, refreshHz > 0)) {
         DestroyAll(d);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
@@ -147,7 +135,7 @@ bool OpenDisplay(int width, int height, int refreshHz, const std::string& title)
     d.refreshRate = rate;
     d.focus = true;
     SDL_ShowCursor(SDL_DISABLE);
-    ShowBlack(d.renderer);
+    ShowBlackWindow(d.output, d.window);
     return true;
 }
 
@@ -167,11 +155,7 @@ int DisplayRefreshRate() {
 void PresentPixels(const uint16_t* pixels, int width, int height, int pitch) {
     Display& d = TheDisplay();
     if (d.window == nullptr || pixels == nullptr || width != d.width || height != d.height) return;
-    SDL_UpdateTexture(d.texture, nullptr, pixels, pitch * static_cast<int>(sizeof(uint16_t)));
-    SDL_SetRenderDrawColor(d.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(d.renderer);
-    SDL_RenderCopy(d.renderer, d.texture, nullptr, nullptr);
-    SDL_RenderPresent(d.renderer);
+    ShowFrame(d.output, d.window, pixels, width, height, pitch * static_cast<int>(sizeof(uint16_t)));
 }
 
 // Takes the window and application events off the queue. The input reader

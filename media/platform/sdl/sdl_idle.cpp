@@ -1,12 +1,15 @@
-// Resting while the frame limiter waits, on SDL.
+// Resting while the frame limiter waits, on SDL. SDL_Delay counts whole
+// milliseconds; the limiter wants to wake within a fraction of one, so this
+// sleeps on the system's own timer.
 #include "media/platform/platform.h"
 
-#include <SDL.h>
+#include <chrono>
+#include <thread>
 
 namespace platform {
 
-void IdleMs(uint32_t ms) {
-    SDL_Delay(ms);
+void IdleMicros(uint32_t us) {
+    std::this_thread::sleep_for(std::chrono::microseconds(us));
 }
 
 }  // namespace platform

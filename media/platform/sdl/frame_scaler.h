@@ -1,0 +1,41 @@
+// Scales the 5:6:5 frame into a 32-bit xRGB window picture on the processor,
+// for displays whose only renderer is a software one: nearest-pixel scaling
+// by the smaller of the two ratios, centred, the rest of the picture left to
+// the caller's black bars.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// where the scaled frame lies in the window picture
+struct FramePlace {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+// the largest place of the frame's aspect ratio inside the window, centred
+FramePlace FitFrame(int frameWidth, int frameHeight, int windowWidth, int windowHeight);
+
+// a 5:6:5 pixel as 0x00RRGGBB, each channel widened by repeating its top bits
+// (white stays white, black stays black)
+constexpr uint32_t Expand565(uint16_t pixel) {
+    uint32_t red = pixel >> 11, green = (pixel >> 5) & 63, blue = pixel & 31;
+    return ((red << 3 | red >> 2) << 16) | ((green << 2 | green >> 4) << 8) | (blue << 3 | blue >> 2);
+}
+
+class FrameScaler {
+public:
+    // fixes the sizes; the column and row tables are made here, never per frame
+    void Prepare(int frameWidth, int frameHeight, int windowWidth, int windowHeight);
+    const FramePlace& Place() const { return place_; }
+    bool PreparedFor(int frameWidth, int frameHeight, int windowWidth, int windowHeight) const;
+
+    // writes the scaled frame into its place; pitches in bytes
+    void Scale(const uint16_t* frame, int framePitchBytes, uint8_t* window, int windowPitchBytes);
+
+private:
+    int frameWidth_ = 0, frameHeight_ = 0, windowWidth_ = 0, windowHeight_ = 0;
+    FramePlace place_;
+    std::vector<int> sourceColumn_;  // per column of the place
+    std::vector<int> sourceRow_;     // per row of the place
+    std::vector<uint32_t> wideRow_;  // one frame row, widened
+};
