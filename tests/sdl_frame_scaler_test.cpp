@@ -1,6 +1,7 @@
 // The processor's frame scaler: where the frame lands in the window, how a
-// 5:6:5 pixel widens to 32 bits, and that scaling picks the right pixels and
-// never writes outside the frame's place.
+// 5:6:5 pixel widens to 32 bits, that scaling picks the right pixels and
+// never writes outside the frame's place, and that only changed rows are
+// drawn and reported again.
 #include "media/platform/sdl/frame_scaler.h"
 
 #include <gtest/gtest.h>
@@ -113,6 +114,58 @@ TEST(FrameScaler, UnevenScaleTakesThePixelUnderEachCentreAndLeavesTheBars) {
             EXPECT_EQ(picture.At(x, y), expected) << x << "," << y;
         }
     }
+}
+
+TEST(FrameScaler, OnlyChangedRowsAreDrawnAgainAndReported) {
+    std::vector<uint16_t> frame = NumberedFrame(4, 3, 4);
+    Picture picture(8, 6);
+    FrameScaler scaler;
+    scaler.Prepare(4, 3, 8, 6);
+    std::vector<FramePlace> bands = scaler.Scale(frame.data(), 8, picture.bytes.data(), picture.pitchBytes);
+    ASSERT_EQ(bands.size(), 1u);  // the first frame is sent whole
+    EXPECT_EQ(bands[0].y, 0);
+    EXPECT_EQ(bands[0].height, 6);
+
+    // the same frame again: nothing to draw or send
+    picture.Set(0, 0, 0xDEADBEEF);
+    EXPECT_TRUE(scaler.Scale(frame.data(), 8, picture.bytes.data(), picture.pitchBytes).empty());
+    EXPECT_EQ(picture.At(0, 0), 0xDEADBEEFu);
+
+    // one pixel of the last row changes: its two window rows, the whole width
+    frame[2 * 4 + 1] = 0xFFFF;
+    bands = scaler.Scale(frame.data(), 8, picture.bytes.data(), picture.pitchBytes);
+    ASSERT_EQ(bands.size(), 1u);
+    EXPECT_EQ(bands[0].x, 0);
+    EXPECT_EQ(bands[0].y, 4);
+    EXPECT_EQ(bands[0].width, 8);
+    EXPECT_EQ(bands[0].height, 2);
+    EXPECT_EQ(picture.At(2, 4), 0xFFFFFFu);
+    EXPECT_EQ(picture.At(3, 5), 0xFFFFFFu);
+    EXPECT_EQ(picture.At(0, 0), 0xDEADBEEFu);  // row 0 was left alone
+
+    // an uncovered window asks for everything again
+    scaler.RequestWholeFrame();
+    bands = scaler.Scale(frame.data(), 8, picture.bytes.data(), picture.pitchBytes);
+    ASSERT_EQ(bands.size(), 1u);
+    EXPECT_EQ(bands[0].height, 6);
+    EXPECT_EQ(picture.At(0, 0), Expand565(frame[0]));
+}
+
+TEST(FrameScaler, FarApartChangesAreSeparateBands) {
+    std::vector<uint16_t> frame(64 * 48, 0);
+    Picture picture(64, 48);
+    FrameScaler scaler;
+    scaler.Prepare(64, 48, 64, 48);
+    scaler.Scale(frame.data(), 128, picture.bytes.data(), picture.pitchBytes);
+    frame[2 * 64] = 1;
+    frame[40 * 64] = 1;
+    frame[43 * 64] = 1;  // close to row 40: joins its band
+    std::vector<FramePlace> bands = scaler.Scale(frame.data(), 128, picture.bytes.data(), picture.pitchBytes);
+    ASSERT_EQ(bands.size(), 2u);
+    EXPECT_EQ(bands[0].y, 2);
+    EXPECT_EQ(bands[0].height, 1);
+    EXPECT_EQ(bands[1].y, 40);
+    EXPECT_EQ(bands[1].height, 4);
 }
 
 TEST(FrameScaler, PreparedForFollowsEverySize) {

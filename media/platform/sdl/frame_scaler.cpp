@@ -1,10 +1,28 @@
-// Nearest-pixel scaling of the frame into the window picture. Each frame row
-// is widened once into 32 bits and then spread over the place's columns; a
-// window row that shows the same frame row as the one above is a copy of it.
+// Nearest-pixel scaling of the frame into the window picture. A changed
+// frame row is widened once into 32 bits, spread over the place's columns in
+// its first window row, and copied into the window rows that repeat it.
 #include "media/platform/sdl/frame_scaler.h"
 
 #include <algorithm>
 #include <cstring>
+
+namespace {
+
+// Changed rows closer than this share one band: fewer, larger updates.
+constexpr int kBandJoinRows = 8;
+// More bands than this are not worth sending one by one.
+constexpr size_t kMostBands = 32;
+
+void WidenRow(const uint16_t* from, uint32_t* to, int count) {
+    for (int x = 0; x < count; ++x) to[x] = Expand565(from[x]);
+}
+
+const uint16_t* FrameRow(const uint16_t* frame, int pitchBytes, int row) {
+    return reinterpret_cast<const uint16_t*>(reinterpret_cast<const uint8_t*>(frame) +
+                                             static_cast<size_t>(row) * pitchBytes);
+}
+
+}  // namespace
 
 FramePlace FitFrame(int frameWidth, int frameHeight, int windowWidth, int windowHeight) {
     if (frameWidth <= 0 || frameHeight <= 0 || windowWidth <= 0 || windowHeight <= 0) return FramePlace{};
@@ -28,54 +46,78 @@ bool FrameScaler::PreparedFor(int frameWidth, int frameHeight, int windowWidth, 
 }
 
 void FrameScaler::Prepare(int frameWidth, int frameHeight, int windowWidth, int windowHeight) {
-    frameWidth_ = frameWidth;
-    frameHeight_ = frameHeight;
+    frameWidth_ = std::max(frameWidth, 0);
+    frameHeight_ = std::max(frameHeight, 0);
     windowWidth_ = windowWidth;
     windowHeight_ = windowHeight;
-    place_ = FitFrame(frameWidth, frameHeight, windowWidth, windowHeight);
+    place_ = FitFrame(frameWidth_, frameHeight_, windowWidth, windowHeight);
+    // each place pixel shows the frame pixel under its centre
     sourceColumn_.resize(static_cast<size_t>(place_.width));
-    sourceRow_.resize(static_cast<size_t>(place_.height));
-    wideRow_.resize(static_cast<size_t>(std::max(frameWidth, 0)));
-    // each target pixel shows the frame pixel under its centre
     for (int x = 0; x < place_.width; ++x) {
         sourceColumn_[static_cast<size_t>(x)] =
-            static_cast<int>((static_cast<int64_t>(2 * x + 1) * frameWidth) / (2 * static_cast<int64_t>(place_.width)));
+            static_cast<int>(static_cast<int64_t>(2 * x + 1) * frameWidth_ / (2 * static_cast<int64_t>(place_.width)));
     }
-    for (int y = 0; y < place_.height; ++y) {
-        sourceRow_[static_cast<size_t>(y)] =
-            static_cast<int>((static_cast<int64_t>(2 * y + 1) * frameHeight) / (2 * static_cast<int64_t>(place_.height)));
+    firstTarget_.assign(static_cast<size_t>(frameHeight_), 0);
+    targetCount_.assign(static_cast<size_t>(frameHeight_), 0);
+    for (int y = place_.height - 1; y >= 0; --y) {
+        int row =
+            static_cast<int>(static_cast<int64_t>(2 * y + 1) * frameHeight_ / (2 * static_cast<int64_t>(place_.height)));
+        firstTarget_[static_cast<size_t>(row)] = y;
+        ++targetCount_[static_cast<size_t>(row)];
     }
+    wideRow_.resize(static_cast<size_t>(frameWidth_));
+    shown_.assign(static_cast<size_t>(frameWidth_) * frameHeight_, 0);
+    bands_.clear();
+    bands_.reserve(kMostBands);
+    wholeFrameDue_ = true;
 }
 
-namespace {
-
-void WidenRow(const uint16_t* from, uint32_t* to, int count) {
-    for (int x = 0; x < count; ++x) to[x] = Expand565(from[x]);
-}
-
-}  // namespace
-
-void FrameScaler::Scale(const uint16_t* frame, int framePitchBytes, uint8_t* window, int windowPitchBytes) {
-    if (place_.width == 0 || place_.height == 0) return;
-    const bool sameWidth = place_.width == frameWidth_;
-    int previousRow = -1;
-    for (int y = 0; y < place_.height; ++y) {
-        uint8_t* rowStart = window + static_cast<size_t>(place_.y + y) * windowPitchBytes;
-        uint32_t* target = reinterpret_cast<uint32_t*>(rowStart) + place_.x;
-        int row = sourceRow_[static_cast<size_t>(y)];
-        if (row == previousRow) {
-            const uint32_t* above = reinterpret_cast<const uint32_t*>(rowStart - windowPitchBytes) + place_.x;
-            std::memcpy(target, above, static_cast<size_t>(place_.width) * 4);
-            continue;
-        }
-        previousRow = row;
-        const uint16_t* source =
-            reinterpret_cast<const uint16_t*>(reinterpret_cast<const uint8_t*>(frame) + static_cast<size_t>(row) * framePitchBytes);
-        if (sameWidth) {
-            WidenRow(source, target, frameWidth_);
-            continue;
-        }
+void FrameScaler::ScaleRow(const uint16_t* source, int row, uint8_t* window, int windowPitchBytes) {
+    int count = targetCount_[static_cast<size_t>(row)];
+    if (count == 0) return;
+    int first = place_.y + firstTarget_[static_cast<size_t>(row)];
+    uint32_t* target = reinterpret_cast<uint32_t*>(window + static_cast<size_t>(first) * windowPitchBytes) + place_.x;
+    if (place_.width == frameWidth_) {
+        WidenRow(source, target, frameWidth_);
+    } else {
         WidenRow(source, wideRow_.data(), frameWidth_);
         for (int x = 0; x < place_.width; ++x) target[x] = wideRow_[static_cast<size_t>(sourceColumn_[static_cast<size_t>(x)])];
     }
+    for (int k = 1; k < count; ++k) {
+        uint8_t* copy = window + static_cast<size_t>(first + k) * windowPitchBytes;
+        std::memcpy(reinterpret_cast<uint32_t*>(copy) + place_.x, target, static_cast<size_t>(place_.width) * 4);
+    }
+}
+
+// The window rows of a changed frame row join the last band when they are
+// close to it (or when there are already as many bands as are worth it).
+void FrameScaler::AddBand(int row) {
+    int count = targetCount_[static_cast<size_t>(row)];
+    if (count == 0) return;
+    int top = place_.y + firstTarget_[static_cast<size_t>(row)];
+    if (!bands_.empty()) {
+        FramePlace& last = bands_.back();
+        if (top - (last.y + last.height) <= kBandJoinRows || bands_.size() == kMostBands) {
+            last.height = top + count - last.y;
+            return;
+        }
+    }
+    bands_.push_back(FramePlace{place_.x, top, place_.width, count});
+}
+
+const std::vector<FramePlace>& FrameScaler::Scale(const uint16_t* frame, int framePitchBytes, uint8_t* window,
+                                                  int windowPitchBytes) {
+    bands_.clear();
+    if (place_.width == 0 || place_.height == 0) return bands_;
+    const size_t rowBytes = static_cast<size_t>(frameWidth_) * sizeof(uint16_t);
+    for (int row = 0; row < frameHeight_; ++row) {
+        const uint16_t* source = FrameRow(frame, framePitchBytes, row);
+        uint16_t* shown = shown_.data() + static_cast<size_t>(row) * frameWidth_;
+        if (!wholeFrameDue_ && std::memcmp(source, shown, rowBytes) == 0) continue;
+        std::memcpy(shown, source, rowBytes);
+        ScaleRow(source, row, window, windowPitchBytes);
+        AddBand(row);
+    }
+    wholeFrameDue_ = false;
+    return bands_;
 }

@@ -1,13 +1,15 @@
 // Scales the 5:6:5 frame into a 32-bit xRGB window picture on the processor,
 // for displays whose only renderer is a software one: nearest-pixel scaling
 // by the smaller of the two ratios, centred, the rest of the picture left to
-// the caller's black bars.
+// the caller's black bars. Only the frame rows that changed since the last
+// frame are scaled again, and the window bands they cover are reported, so
+// that a mostly still picture (a maze with a few actors) costs little.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
-// where the scaled frame lies in the window picture
+// where the scaled frame (or a band of it) lies in the window picture
 struct FramePlace {
     int x = 0, y = 0, width = 0, height = 0;
 };
@@ -24,18 +26,30 @@ constexpr uint32_t Expand565(uint16_t pixel) {
 
 class FrameScaler {
 public:
-    // fixes the sizes; the column and row tables are made here, never per frame
+    // fixes the sizes and makes the tables, never per frame; the next Scale
+    // draws the whole frame
     void Prepare(int frameWidth, int frameHeight, int windowWidth, int windowHeight);
     const FramePlace& Place() const { return place_; }
+    // the next Scale draws the whole frame (the window was uncovered)
+    void RequestWholeFrame() { wholeFrameDue_ = true; }
     bool PreparedFor(int frameWidth, int frameHeight, int windowWidth, int windowHeight) const;
 
-    // writes the scaled frame into its place; pitches in bytes
-    void Scale(const uint16_t* frame, int framePitchBytes, uint8_t* window, int windowPitchBytes);
+    // Writes the frame rows that changed into their place (pitches in bytes)
+    // and returns the window bands that now differ from what was shown.
+    const std::vector<FramePlace>& Scale(const uint16_t* frame, int framePitchBytes, uint8_t* window,
+                                         int windowPitchBytes);
 
 private:
+    void ScaleRow(const uint16_t* source, int row, uint8_t* window, int windowPitchBytes);
+    void AddBand(int row);
+
     int frameWidth_ = 0, frameHeight_ = 0, windowWidth_ = 0, windowHeight_ = 0;
     FramePlace place_;
     std::vector<int> sourceColumn_;  // per column of the place
-    std::vector<int> sourceRow_;     // per row of the place
+    std::vector<int> firstTarget_;   // per frame row: its first row in the place
+    std::vector<int> targetCount_;   // per frame row: how many place rows show it
     std::vector<uint32_t> wideRow_;  // one frame row, widened
+    std::vector<uint16_t> shown_;    // the frame as last scaled
+    bool wholeFrameDue_ = true;
+    std::vector<FramePlace> bands_;
 };

@@ -106,6 +106,10 @@ void NoteWindowEvent(const SDL_Event& event) {
     if (event.window.windowID != SDL_GetWindowID(d.window)) return;
     if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) d.focus = true;
     if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) d.focus = false;
+    if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SHOWN ||
+        event.window.event == SDL_WINDOWEVENT_RESTORED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        ShowWholeFrameNext(d.output);
+    }
 }
 
 bool QuitRequested() {

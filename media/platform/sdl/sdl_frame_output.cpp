@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -116,11 +117,20 @@ void ShowFrame(FrameOutput& output, SDL_Window* window, const uint16_t* pixels, 
     SDL_Surface* picture = CurrentPicture(output, window, width, height);
     if (picture == nullptr) return;
     if (SDL_MUSTLOCK(picture) && SDL_LockSurface(picture) != 0) return;
-    output.scaler.Scale(pixels, pitchBytes, static_cast<uint8_t*>(picture->pixels), picture->pitch);
+    const std::vector<FramePlace>& bands =
+        output.scaler.Scale(pixels, pitchBytes, static_cast<uint8_t*>(picture->pixels), picture->pitch);
     if (SDL_MUSTLOCK(picture)) SDL_UnlockSurface(picture);
-    const FramePlace& place = output.scaler.Place();
-    SDL_Rect area{place.x, place.y, place.width, place.height};
-    SDL_UpdateWindowSurfaceRects(window, &area, 1);
+    if (bands.empty()) return;
+    SDL_Rect areas[64];
+    int count = 0;
+    for (const FramePlace& band : bands) {
+        if (count < 64) areas[count++] = SDL_Rect{band.x, band.y, band.width, band.height};
+    }
+    SDL_UpdateWindowSurfaceRects(window, areas, count);
+}
+
+void ShowWholeFrameNext(FrameOutput& output) {
+    output.scaler.RequestWholeFrame();
 }
 
 void ShowBlackWindow(FrameOutput& output, SDL_Window* window) {

@@ -30,3 +30,5 @@ void StopFrameOutput(FrameOutput& output);
 
 void ShowFrame(FrameOutput& output, SDL_Window* window, const uint16_t* pixels, int width, int height, int pitchBytes);
 void ShowBlackWindow(FrameOutput& output, SDL_Window* window);
+// the window was uncovered or changed: the next frame is sent whole
+void ShowWholeFrameNext(FrameOutput& output);
