@@ -18,14 +18,6 @@ const char* const kSections[4][2] = {
     {"Dm Bb F C", "F5:8 A5:8 D6:8 Bb5:8 A5:6 G5:2 F5:8 E5:8 G5:4 C5:4"},
 };
 
-Cell Note(int note, int instrument, int volume = -1) {
-    Cell cell;
-    cell.note = note;
-    cell.instrument = instrument;
-    cell.volume = volume;
-    return cell;
-}
-
 void WriteBass(Score& score, int bar, const Chord& chord) {
     int root = chord.Root(36);
     int fifth = root + chord.intervals[2];

@@ -32,14 +32,6 @@ const Section kSections[8] = {
     {"F G Am Am", "C6:6 A5:2 F5:4 A5:4 D6:6 B5:2 G5:4 B5:4 E6:4 D6:2 C6:2 B5:2 C6:2 A5:4 A5:8 E5:4 G5:4", true},
 };
 
-Cell Note(int note, int instrument, int volume = -1) {
-    Cell cell;
-    cell.note = note;
-    cell.instrument = instrument;
-    cell.volume = volume;
-    return cell;
-}
-
 void WriteBass(Score& score, int bar, const Chord& chord) {
     int root = chord.Root(36);
     score.Rhythm(kBass, bar * kRowsPerBar, "R.RO.RR.R.RO.RF.", [&](char c) {

@@ -27,14 +27,6 @@ const char* const kSections[7][2] = {
                  "E6:2 D6:2 C6:4 B5:2 A5:2 E5:4 F5:2 A5:2 G5:2 E5:2 C5:8"},
 };
 
-Cell Note(int note, int instrument, int volume = -1) {
-    Cell cell;
-    cell.note = note;
-    cell.instrument = instrument;
-    cell.volume = volume;
-    return cell;
-}
-
 void WriteBass(Score& score, int bar, const Chord& chord) {
     int root = chord.Root(36);
     score.Rhythm(kBass, bar * kRowsPerBar, "R.O.R.O.R.O.F.O.", [&](char c) {

@@ -19,6 +19,15 @@ struct Cell {
     int param = 0;
 };
 
+// a cell that plays a note on an instrument, at a volume or the instrument's own
+inline Cell Note(int note, int instrument, int volume = -1) {
+    Cell cell;
+    cell.note = note;
+    cell.instrument = instrument;
+    cell.volume = volume;
+    return cell;
+}
+
 struct Pattern {
     int rows = 64;
     std::vector<std::vector<Cell>> cells;  // [row][channel]
