@@ -12,7 +12,7 @@ build_dir=${GULPKIN_BUILD_DIR:-build}
 
 play_packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libjpeg62-turbo-dev libxmp-dev
                fonts-dejavu-core)
-test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-apps clang libclang-rt-14-dev)
+test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-apps clang libclang-rt-14-dev ccache)
 
 install_missing() {
     local missing=()
