@@ -4,6 +4,7 @@
 #   ./build.sh test   install what is missing, build, run every test; then
 #                     the same again built with AddressSanitizer and
 #                     UndefinedBehaviorSanitizer (GULPKIN_QUICK=1 skips that)
+#   ./build.sh package  build gulpkin_<version>_amd64.deb in the build folder
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -13,6 +14,7 @@ build_dir=${GULPKIN_BUILD_DIR:-build}
 play_packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libjpeg62-turbo-dev libxmp-dev
                fonts-dejavu-core)
 test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-apps clang libclang-rt-14-dev ccache)
+package_packages=(dpkg-dev file lintian desktop-file-utils appstream)
 
 install_missing() {
     local missing=()
@@ -52,20 +54,29 @@ case "$mode" in
         exec ./gulpkin
         ;;
     test)
-        install_missing "${play_packages[@]}" "${test_packages[@]}"
+        install_missing "${play_packages[@]}" "${test_packages[@]}" "${package_packages[@]}"
         build "$build_dir" -DGULPKIN_TESTS=ON
         run_tests "$build_dir"
         if [ -z "${GULPKIN_QUICK:-}" ]; then
-            build "$build_dir-sanitize" -DGULPKIN_TESTS=ON -DGULPKIN_SANITIZE=ON
+            # Optimised lightly and without debug information: the sanitizers
+            # find the same faults, and the pass builds in far less time.
+            build "$build_dir-sanitize" -DGULPKIN_TESTS=ON -DGULPKIN_SANITIZE=ON \
+                -DCMAKE_BUILD_TYPE=Sanitize -DCMAKE_CXX_FLAGS_SANITIZE=-O1 -DCMAKE_C_FLAGS_SANITIZE=-O1
             # The asset fault suite (a whole start-up per damaged file) runs in
             # the normal pass only; the parsers it feeds are fuzzed under the
-            # sanitizers instead.
+            # sanitizers instead. The package is built and checked once.
             ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
-                UBSAN_OPTIONS=print_stacktrace=1 run_tests "$build_dir-sanitize" -E AssetFault
+                UBSAN_OPTIONS=print_stacktrace=1 run_tests "$build_dir-sanitize" -E 'AssetFault|DebianPackage'
         fi
         ;;
+    package)
+        install_missing "${play_packages[@]}" "${package_packages[@]}"
+        build "$build_dir" -DGULPKIN_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr
+        (cd "$build_dir" && cpack -G DEB)
+        ls "$build_dir"/gulpkin_*_amd64.deb
+        ;;
     *)
-        echo "usage: $0 play|test" >&2
+        echo "usage: $0 play|test|package" >&2
         exit 2
         ;;
 esac

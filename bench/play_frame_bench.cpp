@@ -1,9 +1,9 @@
 // The CPU cost of one played frame on the headless backend with the software
 // drawing: every game procedure of a frame and its drawing, without the
 // present. The game runs level 1 with the player walking to and fro.
+#include "core/game_state.h"
 #include "media/screen.h"
 #include "shell/frame_loop.h"
-#include "shell/game_state.h"
 #include "shell/headless/driver.h"
 #include "shell/program_flow.h"
 

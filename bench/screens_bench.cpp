@@ -3,7 +3,7 @@
 // fireworks), one pass of the options screen, and loading the whole sprite
 // catalogue at start-up. Each frame is timed from one present to the next,
 // so the copy of the frame to the virtual display is included.
-#include "shell/game_state.h"
+#include "core/game_state.h"
 #include "shell/headless/driver.h"
 #include "shell/program_flow.h"
 #include "shell/screens.h"

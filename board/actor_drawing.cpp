@@ -2,9 +2,9 @@
 // it has the player in sight.
 #include "board/actor_drawing.h"
 
-#include "ghosts/tick_arithmetic.h"
+#include "core/game_state.h"
+#include "core/tick_arithmetic.h"
 #include "media/screen.h"
-#include "shell/game_state.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 // (809, 180), (234, 612) or (809, 612): on corridors between two crossings.
 #include "board/dots.h"
 
+#include "core/game_state.h"
 #include "media/random.h"
 #include "media/screen.h"
 #include "media/sound.h"
 #include "media/values.h"
-#include "shell/game_state.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include "board/contacts.h"
 
 #include "board/death_sequence.h"
-#include "ghosts/tick_arithmetic.h"
+#include "core/game_state.h"
+#include "core/tick_arithmetic.h"
 #include "media/random.h"
 #include "media/screen.h"
 #include "media/sound.h"
-#include "shell/game_state.h"
 
 namespace {
 

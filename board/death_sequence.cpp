@@ -3,17 +3,17 @@
 
 #include "board/player.h"
 
+#include "core/board_outcomes.h"
+#include "core/game_state.h"
+#include "core/sprite_numbers.h"
 #include "media/input.h"
 #include "media/screen.h"
 #include "media/sound.h"
 #include "media/values.h"
-#include "shell/game_state.h"
-#include "shell/screens.h"
 
 namespace {
 
 constexpr int kDeathStrip = 500;
-constexpr int kBackground = 110;
 
 // Ten frames of 150 ms on the bare background: no dots, items, ghosts or
 // status line; two seconds with the first pause.
@@ -24,7 +24,7 @@ void AnimateDeath() {
     const Actor& player = game.actors[kPlayer];
     for (int f = 1; f <= 10; ++f) {
         SetSpriteFrame(kPlayer, (f - 1) * 32, 0, 32, 32);
-        DrawSpriteOpaque(kBackground, 0, 0);
+        DrawSpriteOpaque(kWorkingBackground, 0, 0);
         DrawSpriteKeyed(kPlayer, player.x - 16, player.y - 16);
         Pause(150);
         PresentFrame();

@@ -1,10 +1,10 @@
 // Drawing and eating the dots and energizers.
 #include "board/dots.h"
 
-#include "ghosts/ghosts.h"
+#include "core/board_outcomes.h"
+#include "core/game_state.h"
 #include "media/screen.h"
 #include "media/sound.h"
-#include "shell/game_state.h"
 
 namespace {
 

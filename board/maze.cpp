@@ -1,7 +1,7 @@
 // Loading the board and locating the actors on its grid lines.
 #include "board/maze.h"
 
-#include "shell/game_state.h"
+#include "core/game_state.h"
 
 namespace {
 

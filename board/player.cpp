@@ -3,12 +3,12 @@
 // one step.
 #include "board/player.h"
 
-#include "ghosts/ghosts.h"
+#include "core/board_outcomes.h"
+#include "core/game_state.h"
 #include "media/capture.h"
 #include "media/input.h"
 #include "media/screen.h"
 #include "media/values.h"
-#include "shell/game_state.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The player's pace: its step from the speed items and the frightened mode,
 // and the mouth animation, which runs faster with every speed item.
 #include "board/player.h"
+#include "core/game_state.h"
 #include "media/screen.h"
 #include "media/values.h"
-#include "shell/game_state.h"
 
 namespace {
 

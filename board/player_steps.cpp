@@ -4,8 +4,8 @@
 // always turn back, even between crossings.
 #include "board/maze.h"
 #include "board/player.h"
+#include "core/game_state.h"
 #include "media/screen.h"
-#include "shell/game_state.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 // multiple of their step, and where the ghost pictures and their shared
 // animation frame are applied.
 #include "board/player.h"
+#include "core/game_state.h"
+#include "core/tick_arithmetic.h"
 #include "ghosts/ghosts.h"
-#include "ghosts/tick_arithmetic.h"
 #include "media/screen.h"
 #include "media/sound.h"
-#include "shell/game_state.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // The one animation frame that all ghost pictures share: frames 1..10 of the
 // first strip, then frames 1..7 of the second, one frame per period.
+#include "core/game_state.h"
+#include "core/tick_arithmetic.h"
 #include "ghosts/ghosts.h"
-#include "ghosts/tick_arithmetic.h"
-#include "shell/game_state.h"
 
 bool AdvanceGhostFrame(int periodMs) {
     int32_t now = GetTickCount();

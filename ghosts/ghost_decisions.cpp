@@ -3,10 +3,10 @@
 // while frightened turns away from a player on its line at any distance.
 // Ghost 1 is the most restless and short-sighted, ghost 5 the steadiest and
 // far-sighted.
+#include "core/game_state.h"
+#include "core/tick_arithmetic.h"
 #include "ghosts/ghosts.h"
-#include "ghosts/tick_arithmetic.h"
 #include "media/random.h"
-#include "shell/game_state.h"
 
 namespace {
 

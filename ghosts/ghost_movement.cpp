@@ -3,9 +3,9 @@
 // There is no path finding: a vertical opening always wins over a
 // horizontal one.
 #include "board/maze.h"
+#include "core/game_state.h"
 #include "ghosts/ghosts.h"
 #include "media/screen.h"
-#include "shell/game_state.h"
 
 namespace {
 

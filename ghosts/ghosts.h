@@ -10,6 +10,8 @@
 // pixels of the actors' centres; steps are pixels per frame.
 #pragma once
 
+#include "core/board_outcomes.h"
+
 // once per frame: advances the shared ghost frame when more than
 // ghostFrameDelay + 40 ms have passed
 void AnimateGhosts();
@@ -27,9 +29,6 @@ void StepGhostRight(int g);
 void StepGhostLeft(int g);
 void StepGhostDown(int g);
 void StepGhostUp(int g);
-// starts (or restarts from 0) the frightened period, plays sound 1 and
-// applies the frightened steps at once
-void StartFrightenedMode();
 // once per frame: pictures, steps and snapping of every actor, the
 // frightened timer, and the shared frame applied to sprites 5..9
 void UpdateFrightenedMode();

@@ -151,3 +151,11 @@ void EndMusic() {
 
 int PlayingMusic() { return Service().current; }
 int PlayingMusicVolume() { return Service().volume; }
+
+std::string LoadedMusicName(int id) {
+    Module* module = Loaded(id);
+    if (module == nullptr) return "";
+    xmp_module_info info;
+    xmp_get_module_info(module->player, &info);
+    return info.mod != nullptr ? info.mod->name : "";
+}

@@ -44,6 +44,8 @@ std::vector<int> TakeStartedSounds();
 int PlayingMusic();
 // the 0..64 volume of the playing music
 int PlayingMusicVolume();
+// the name stored in music module id, "" when id holds no module
+std::string LoadedMusicName(int id);
 // the number of entries of the sound table (it grows as numbers are loaded)
 int SoundTableSize();
 // whether sound id is sounding now (false once its last sample has played)

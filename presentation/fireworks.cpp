@@ -3,10 +3,10 @@
 // the living box.
 #include "presentation/fireworks.h"
 
+#include "core/game_state.h"
 #include "media/drawing.h"
 #include "media/random.h"
 #include "media/values.h"
-#include "shell/game_state.h"
 
 namespace {
 

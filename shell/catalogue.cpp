@@ -1,5 +1,6 @@
 // The asset catalogues: every picture, sound and music module under its
 // fixed number, loaded in the game's fixed order.
+#include "core/sprite_numbers.h"
 #include "media/screen.h"
 #include "media/sound.h"
 #include "media/values.h"
@@ -12,9 +13,9 @@ void LoadGlyphs() {
 }
 
 void LoadBackgrounds() {
-    LoadSpriteFile(100, "graph\\gulpmaze1.jpg", 0);
-    LoadSpriteFile(110, "graph\\gulpmaze1.jpg", 0);
-    for (int k = 2; k <= 10; ++k) LoadSpriteFile(99 + k, "graph\\gulpmaze" + IntToText(k) + ".jpg", 0);
+    LoadSpriteFile(MazeBackground(1), "graph\\gulpmaze1.jpg", 0);
+    LoadSpriteFile(kWorkingBackground, "graph\\gulpmaze1.jpg", 0);
+    for (int k = 2; k <= 10; ++k) LoadSpriteFile(MazeBackground(k), "graph\\gulpmaze" + IntToText(k) + ".jpg", 0);
 }
 
 void LoadPlayer() {

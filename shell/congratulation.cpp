@@ -3,12 +3,12 @@
 // key shortens; then the options screen.
 #include "shell/congratulation.h"
 
+#include "core/game_state.h"
 #include "media/input.h"
 #include "media/screen.h"
 #include "media/sound.h"
 #include "media/values.h"
 #include "presentation/font_text.h"
-#include "shell/game_state.h"
 #include "shell/screen_steps.h"
 #include "shell/screens.h"
 

@@ -5,6 +5,8 @@
 #include "board/dots.h"
 #include "board/maze.h"
 #include "board/player.h"
+#include "core/game_state.h"
+#include "core/sprite_numbers.h"
 #include "ghosts/ghosts.h"
 #include "media/drawing.h"
 #include "media/input.h"
@@ -13,7 +15,6 @@
 #include "media/values.h"
 #include "presentation/font_text.h"
 #include "shell/frame_loop.h"
-#include "shell/game_state.h"
 #include "shell/program_flow.h"
 #include "shell/screens.h"
 
@@ -22,8 +23,8 @@ namespace {
 // The level's background copied into the working background and drawn whole,
 // so the screen never needs clearing.
 void DrawBackground() {
-    if (game.level >= 1 && game.level <= 30) CopySpriteImage(99 + LayoutForLevel(game.level), 110);
-    DrawSpriteOpaque(110, 0, 0);
+    if (game.level >= 1 && game.level <= 30) CopySpriteImage(MazeBackground(LayoutForLevel(game.level)), kWorkingBackground);
+    DrawSpriteOpaque(kWorkingBackground, 0, 0);
 }
 
 // Along the bottom edge, shrinking one pixel per 6 ms of frightened time while

@@ -1,11 +1,11 @@
 // The two interludes: the music fades, a jingle plays, and on a black screen
 // a ghost chases the player (before level 11) or the player chases a
 // frightened ghost (before level 21).
+#include "core/game_state.h"
 #include "media/input.h"
 #include "media/screen.h"
 #include "media/sound.h"
 #include "media/values.h"
-#include "shell/game_state.h"
 #include "shell/screen_steps.h"
 #include "shell/screens.h"
 

@@ -4,10 +4,11 @@
 #include "board/actor_drawing.h"
 #include "board/dots.h"
 #include "board/maze.h"
+#include "core/game_state.h"
+#include "core/sprite_numbers.h"
 #include "media/screen.h"
 #include "media/values.h"
 #include "shell/congratulation.h"
-#include "shell/game_state.h"
 #include "shell/screens.h"
 
 namespace {
@@ -33,7 +34,7 @@ void SendEveryoneHome() {
 // The last picture of the finished board: its background with the ghosts at
 // home, without dots, items or status line (the player is hidden).
 void ShowEmptiedBoard() {
-    DrawSpriteOpaque(110, 0, 0);
+    DrawSpriteOpaque(kWorkingBackground, 0, 0);
     DrawActors();
     PresentFrame();
 }

@@ -2,9 +2,10 @@
 // widening spiral, or, before levels 11 and 21, an interlude plays instead.
 // Either way the new level's background ends up in sprite 110.
 #include "board/maze.h"
+#include "core/game_state.h"
+#include "core/sprite_numbers.h"
 #include "media/screen.h"
 #include "media/values.h"
-#include "shell/game_state.h"
 #include "shell/screens.h"
 
 #include <cmath>
@@ -22,7 +23,7 @@ void PlaySpiral() {
         float step = static_cast<float>(game.spiralStep);
         game.spiralX = (1.0f + 5.0f * step) * std::cos(game.spiralAngle) + 1.0f * std::sin(game.spiralAngle);
         game.spiralY = (1.0f + 1.5f * step) * std::sin(game.spiralAngle) - 1.0f * std::cos(game.spiralAngle);
-        DrawSpriteOpaque(110, NearestInt(2.0f * game.spiralX), NearestInt(2.0f * game.spiralY));
+        DrawSpriteOpaque(kWorkingBackground, NearestInt(2.0f * game.spiralX), NearestInt(2.0f * game.spiralY));
         PresentFrame();
         FillScreen(0, 0, 0);
     }
@@ -41,5 +42,5 @@ void PlayLevelTransition() {
     } else {
         PlaySpiral();
     }
-    if (game.level >= 1 && game.level <= kLevels) CopySpriteImage(99 + LayoutForLevel(game.level), 110);
+    if (game.level >= 1 && game.level <= kLevels) CopySpriteImage(MazeBackground(LayoutForLevel(game.level)), kWorkingBackground);
 }

@@ -3,6 +3,8 @@
 // F10 and F11 abandon that game (unwinding to the shell, which starts the
 // next one), Escape and a lost screen end the program.
 #include "board/player.h"
+#include "core/game_state.h"
+#include "core/sprite_numbers.h"
 #include "media/capture.h"
 #include "media/input.h"
 #include "media/screen.h"
@@ -10,7 +12,6 @@
 #include "media/sound.h"
 #include "media/values.h"
 #include "presentation/font_text.h"
-#include "shell/game_state.h"
 #include "shell/options_texts.h"
 #include "shell/program_flow.h"
 #include "shell/screen_steps.h"
@@ -49,7 +50,7 @@ void DrawOptionsGhost() {
 
 void DrawOptionsPass(int& pulse) {
     DrawOptionsTexts(pulse);
-    DrawSpriteOpaque(110, 0, 0);
+    DrawSpriteOpaque(kWorkingBackground, 0, 0);
     DrawFontText(IntToText(game.score), 467, 125);
     SaveBestScore();
     DrawFontText("HIT " + IntToText(game.highScore), 430, 530);

@@ -1,12 +1,13 @@
 // The system-font texts of the options screen, printed into sprite 110.
 #include "shell/options_texts.h"
 
-#include "ghosts/tick_arithmetic.h"
+#include "core/game_state.h"
+#include "core/sprite_numbers.h"
+#include "core/tick_arithmetic.h"
 #include "media/date_text.h"
 #include "media/drawing.h"
 #include "media/screen.h"
 #include "media/values.h"
-#include "shell/game_state.h"
 
 #include <string>
 
@@ -63,8 +64,8 @@ void StepPulse(int& pulse) {
 }  // namespace
 
 void DrawOptionsTexts(int& pulse) {
-    CopySpriteImage(100, 110);
-    BeginDrawing(SpriteDrawTarget(110));
+    CopySpriteImage(MazeBackground(1), kWorkingBackground);
+    BeginDrawing(SpriteDrawTarget(kWorkingBackground));
     SetTextMode(1);
     DrawEscapeLine();
     DrawKeysAndClock();

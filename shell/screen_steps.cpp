@@ -1,13 +1,13 @@
 // Steps shared by the screens around play.
 #include "shell/screen_steps.h"
 
+#include "core/game_state.h"
+#include "core/tick_arithmetic.h"
 #include "ghosts/ghosts.h"
-#include "ghosts/tick_arithmetic.h"
 #include "media/drawing.h"
 #include "media/screen.h"
 #include "media/values.h"
 #include "presentation/fireworks.h"
-#include "shell/game_state.h"
 #include "shell/program_flow.h"
 
 bool ScreenIsLost() {

@@ -1,6 +1,7 @@
 // The program entry: start-up in its fixed order, the title screen, game
 // set-up and the frame loop; and the one end sequence.
 #include "board/maze.h"
+#include "core/game_state.h"
 #include "media/capture.h"
 #include "media/drawing.h"
 #include "media/input.h"
@@ -11,7 +12,6 @@
 #include "media/sound.h"
 #include "media/values.h"
 #include "presentation/fireworks.h"
-#include "shell/game_state.h"
 #include "shell/program_flow.h"
 #include "shell/screens.h"
 

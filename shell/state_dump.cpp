@@ -1,8 +1,8 @@
 // The headless driver's "dump" line.
 #include "shell/state_dump.h"
 
+#include "core/game_state.h"
 #include "media/sound.h"
-#include "shell/game_state.h"
 
 #include <sstream>
 

@@ -1,11 +1,11 @@
 // The title intro: the banner waves in both directions over the fireworks
 // for a fixed 790 frames, the ghost bares its teeth near the end, and sound 9
 // plays once per showing.
+#include "core/game_state.h"
 #include "media/input.h"
 #include "media/screen.h"
 #include "media/sound.h"
 #include "media/values.h"
-#include "shell/game_state.h"
 #include "shell/program_flow.h"
 #include "shell/screen_steps.h"
 #include "shell/title_phases.h"

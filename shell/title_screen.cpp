@@ -1,11 +1,12 @@
 // The title screen: intro, difficulty menu, confirmation and music fade. The
 // difficulty is only the starting level: NORMAL 1, DUR 11, HARD 21.
+#include "core/game_state.h"
+#include "core/sprite_numbers.h"
 #include "media/drawing.h"
 #include "media/input.h"
 #include "media/screen.h"
 #include "media/sound.h"
 #include "media/values.h"
-#include "shell/game_state.h"
 #include "shell/program_flow.h"
 #include "shell/screen_steps.h"
 #include "shell/screens.h"
@@ -16,7 +17,6 @@
 namespace {
 
 constexpr int kTitleBackground = 22;
-constexpr int kWorkingBackground = 110;
 constexpr int kLogo = 27;
 
 // The background circles about 14 pixels around its place, one turn in

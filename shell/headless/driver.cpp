@@ -1,10 +1,10 @@
 // The headless driver: wires the script's commands to the game.
 #include "shell/headless/driver.h"
 
+#include "core/game_state.h"
 #include "media/capture.h"
 #include "media/platform/headless/headless.h"
 #include "media/platform/platform.h"
-#include "shell/game_state.h"
 #include "shell/program_flow.h"
 #include "shell/state_dump.h"
 

@@ -2,11 +2,11 @@
 #include "tests/support/board_fixture.h"
 
 #include "board/maze.h"
+#include "core/game_state.h"
 #include "media/input.h"
 #include "media/platform/headless/headless.h"
 #include "media/screen.h"
 #include "media/values.h"
-#include "shell/game_state.h"
 #include "shell/program_flow.h"
 #include "tests/support/sound_files.h"
 

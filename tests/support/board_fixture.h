@@ -29,8 +29,8 @@ void PrepareSolidPictures();
 void MakeSolidSprite(int id, int width, int height, int r, int g, int b);
 // the sprite whose pixels sprite id shows now (10 or 15..19), 0 if none
 int PictureSource(int id);
-// true once the sprite service keeps pictures (the tests that look at
-// pictures skip themselves before that)
+// true once the sprite service keeps pictures; the tests that look at
+// pictures fail without them, so that a broken loader cannot hide
 bool SpriteServiceReady();
-#define SKIP_WITHOUT_SPRITES() \
-    if (!SpriteServiceReady()) GTEST_SKIP() << "the sprite service keeps no pictures yet"
+#define REQUIRE_SPRITES() \
+    if (!SpriteServiceReady()) FAIL() << "the game's pictures did not load"

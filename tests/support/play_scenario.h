@@ -3,7 +3,7 @@
 // frame.
 #pragma once
 
-#include "shell/game_state.h"
+#include "core/game_state.h"
 #include "tests/support/scenario.h"
 
 #include <cstdint>
@@ -24,10 +24,10 @@ void PlacePlayer(int x, int y);
 // where the tests play; run it every frame to keep them there.
 void ParkGhosts();
 // True once the sprite service loads the game's pictures (the player's
-// strip and the glyphs); tests of pixels skip until then.
+// strip and the glyphs); tests of pixels fail without them.
 bool GamePicturesLoaded();
-#define SKIP_WITHOUT_PICTURES() \
-    if (!GamePicturesLoaded()) GTEST_SKIP() << "the sprite service keeps no pictures yet"
+#define REQUIRE_PICTURES() \
+    if (!GamePicturesLoaded()) FAIL() << "the game's pictures did not load"
 
 // True if every non-black pixel of the sprite's current frame, placed with its
 // top-left at (x, y), shows in the 1024 x 768 picture `pixels` (the parts on

@@ -111,5 +111,6 @@ bool WriteAssetPack(const std::string& gameDirectory) {
         std::fprintf(stderr, "assetgen: cannot write the sounds or the music\n");
         ok = false;
     }
+    ok = WritePng(gameDirectory + "/gulpkin.png", IconPicture(256), true) && ok;
     return WritePng(gameDirectory + "/asset-overview.png", OverviewSheet(pictures)) && ok;
 }

@@ -20,11 +20,13 @@ struct PackPicture {
 TextStyle GlyphStyle();
 // every picture of the sprite catalogue and every glyph, drawn
 std::vector<PackPicture> PackPictures();
-// writes the pack into `gameDirectory` (graph/, font/, wav/, music/ and
-// asset-overview.png); false and a message on stderr if a file fails
+// writes the pack into `gameDirectory` (graph/, font/, wav/, music/,
+// asset-overview.png and the 256-pixel menu icon gulpkin.png); false and a message on stderr if a file fails
 bool WriteAssetPack(const std::string& gameDirectory);
 // the review sheet: every picture on one page, labelled with its file name,
 // and a frame of play composed from them
 Canvas OverviewSheet(const std::vector<PackPicture>& pictures);
+// the program's menu icon, size x size pixels with a transparent surround
+Canvas IconPicture(int size);
 // a 1024 x 768 frame of play on layout 1 drawn from the pack's pictures
 Canvas ScenePreview(const std::vector<PackPicture>& pictures);

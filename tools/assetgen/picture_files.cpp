@@ -139,20 +139,30 @@ bool WriteJpeg(const std::string& path, const Canvas& canvas, int quality, bool 
     return std::fclose(file) == 0;
 }
 
-bool WritePng(const std::string& path, const Canvas& canvas) {
+bool WritePng(const std::string& path, const Canvas& canvas, bool withAlpha) {
     std::vector<uint8_t> rgb = CanvasBytes(canvas, false);
+    const int channels = withAlpha ? 4 : 3;
     std::vector<uint8_t> raw;
-    raw.reserve(rgb.size() + canvas.height);
+    raw.reserve(size_t(canvas.width) * canvas.height * channels + canvas.height);
     for (int y = 0; y < canvas.height; ++y) {
         raw.push_back(0);
-        auto row = rgb.begin() + size_t(y) * canvas.width * 3;
-        raw.insert(raw.end(), row, row + canvas.width * 3);
+        for (int x = 0; x < canvas.width; ++x) {
+            size_t i = size_t(y) * canvas.width + x;
+            if (!withAlpha) {
+                raw.insert(raw.end(), rgb.begin() + i * 3, rgb.begin() + i * 3 + 3);
+                continue;
+            }
+            // straight (not premultiplied) colour beside its coverage
+            float a = canvas.alpha[i];
+            Colour c = PixelColour(canvas, x, y);
+            raw.insert(raw.end(), {ToByte(c.r), ToByte(c.g), ToByte(c.b), ToByte(a * 255)});
+        }
     }
     std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<uint8_t> header;
     PutBe(header, canvas.width);
     PutBe(header, canvas.height);
-    header.insert(header.end(), {8, 2, 0, 0, 0});
+    header.insert(header.end(), {8, uint8_t(withAlpha ? 6 : 2), 0, 0, 0});
     PutPngChunk(out, "IHDR", header);
     PutPngChunk(out, "IDAT", StoredZlib(raw));
     PutPngChunk(out, "IEND", {});

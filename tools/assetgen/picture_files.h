@@ -19,7 +19,8 @@ bool WriteBmp(const std::string& path, const Canvas& canvas, bool keyed = true);
 // a baseline JPEG of the canvas over black, colour at full resolution; with
 // `keyed`, edges are hard as in a keyed BMP so that no dark fringe is left
 bool WriteJpeg(const std::string& path, const Canvas& canvas, int quality = 90, bool keyed = false);
-// a PNG (8-bit RGB, stored without compression)
-bool WritePng(const std::string& path, const Canvas& canvas);
+// a PNG (8-bit RGB, or RGBA with the canvas's coverage as alpha; stored
+// without compression)
+bool WritePng(const std::string& path, const Canvas& canvas, bool withAlpha = false);
 // whether a 5:6:5 conversion of this colour would be 0, the transparent value
 bool IsTransparentColour(uint8_t r, uint8_t g, uint8_t b);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "board/maze.h"
+#include "presentation/glyph_layout.h"
 #include "tools/assetgen/asset_pack.h"
 #include "tools/assetgen/picture_files.h"
 
@@ -31,17 +32,19 @@ void DrawWhole(Canvas& scene, const std::vector<PackPicture>& pictures, const st
     if (const Canvas* c = Find(pictures, path)) DrawKeyed(scene, *c, 0, 0, c->width, c->height, x, y);
 }
 
-void DrawFontText(Canvas& scene, const std::vector<PackPicture>& pictures, const std::string& text, int x, int y) {
+// sets text in the glyph pictures the way the game's status line does
+void DrawFontText(Canvas& scene, const std::vector<PackPicture>& pictures, const std::string& text, TextPlace at) {
+    int x = at.x;
     for (char c : text) {
         if (c == ' ') {
-            x += 28;
+            x += kSpaceWidth;
             continue;
         }
-        int id = c >= 'A' && c <= 'Z' ? 610 + c - 'A' : 600 + (c >= '0' && c <= '9' ? c - '0' : 0);
+        int id = GlyphFor(static_cast<unsigned char>(c));
         const Canvas* glyph = Find(pictures, "font/" + std::to_string(id) + ".bmp");
         if (!glyph) continue;
-        DrawKeyed(scene, *glyph, 0, 0, glyph->width, glyph->height, x, y);
-        x += glyph->width + 1;
+        DrawKeyed(scene, *glyph, 0, 0, glyph->width, glyph->height, x, at.y);
+        x += glyph->width + kGlyphGap;
     }
 }
 
@@ -66,9 +69,9 @@ Canvas ScenePreview(const std::vector<PackPicture>& pictures) {
     DrawWhole(scene, pictures, "graph/dents4.bmp", 780 - 16, 540 - 16);
     DrawWhole(scene, pictures, "graph/dents2.bmp", 780 - 16, 540 - 16);
     DrawWhole(scene, pictures, "graph/200p.bmp", 288 - 20, 684 - 10);
-    DrawFontText(scene, pictures, "2", 380, 235);
-    DrawFontText(scene, pictures, "12340", 467, 125);
-    DrawFontText(scene, pictures, "3", 113, 475);
-    DrawFontText(scene, pictures, "NIV 12", 870, 437);
+    DrawFontText(scene, pictures, "2", kChargesPlace);
+    DrawFontText(scene, pictures, "12340", kScorePlace);
+    DrawFontText(scene, pictures, "3", kLivesPlace);
+    DrawFontText(scene, pictures, std::string(kLevelPrefix) + "12", kLevelPlace);
     return scene;
 }

@@ -8,7 +8,11 @@
 #include <unistd.h>
 
 #ifndef GULPKIN_INSTALLED_DATA_DIR
-#define GULPKIN_INSTALLED_DATA_DIR "/usr/local/share/gulpkin"
+#define GULPKIN_INSTALLED_DATA_DIR "/usr/local/share/games/gulpkin"
+#endif
+// the asset pack of an installed game, relative to its program's directory
+#ifndef GULPKIN_DATA_FROM_BINARY
+#define GULPKIN_DATA_FROM_BINARY "../share/games/gulpkin/"
 #endif
 
 namespace {
@@ -41,7 +45,7 @@ void ChooseDataPaths() {
     if (HoldsAssetPack("")) return;  // started from its own directory
     std::string beside = ExecutableDirectory();
     std::string installed = std::string(GULPKIN_INSTALLED_DATA_DIR) + "/";
-    std::string relocated = beside + "../share/gulpkin/";  // an install under any prefix
+    std::string relocated = beside + GULPKIN_DATA_FROM_BINARY;  // an install under any prefix
     if (!beside.empty() && HoldsAssetPack(beside)) {
         paths.assets = beside;
     } else if (!beside.empty() && HoldsAssetPack(relocated)) {

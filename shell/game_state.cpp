@@ -1,8 +1,0 @@
-// The one instance of the game's state.
-#include "shell/game_state.h"
-
-GameState game;
-
-void ResetGameState() {
-    game = GameState{};
-}

@@ -1,0 +1,46 @@
+// When the game cannot write its files (here the names are taken by
+// directories, which stops even a superuser), it loses nothing and stops
+// nothing: no best score or capture is written and the game goes on.
+#include "core/game_state.h"
+#include "shell/screens.h"
+#include "tests/support/scenario.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+TEST(UnwritableFiles, CapturesAndBestScoresFailQuietly) {
+    ScratchGameDir dir;
+    for (const char* name : {"Capture_Gulpkin.bmp", "Hit Score.ini.new"}) fs::create_directory(name);
+    std::ofstream("Hit Score.ini", std::ios::binary) << "HitScore = 300\r\n";
+    HeadlessRun options;
+    options.directLevel = 1;
+    options.calls["gameover"] = [] {
+        game.score = 5000;
+        OptionsScreen();
+    };
+    ScenarioResult run = RunScenario(
+        "2 keys F12\n"
+        "5 keys LEFT\n"
+        "20 dump\n"
+        "21 call gameover\n"
+        "40 keys F12\n"
+        "45 keys\n"
+        "60 dump\n"
+        "61 keys ESC\n",
+        options);
+    EXPECT_EQ(run.exitCode, 0);
+    ASSERT_EQ(run.dumps.size(), 2u);
+    EXPECT_EQ(ParseJson(run.dumps[0])["screen"].text, "play");
+    Json options_state = ParseJson(run.dumps[1]);
+    EXPECT_EQ(options_state["screen"].text, "options");
+    EXPECT_EQ(options_state["highScore"].Int(), 5000);  // kept in memory for the screen
+    EXPECT_TRUE(fs::is_directory("Capture_Gulpkin.bmp"));
+    std::ifstream kept("Hit Score.ini", std::ios::binary);
+    std::string line;
+    std::getline(kept, line);
+    EXPECT_EQ(line, "HitScore = 300\r");  // the old best score is untouched
+}
