@@ -48,6 +48,10 @@ std::vector<float> LeadIn(const std::vector<float>& loop, int rate) {
 
 Instrument Looped(const char* name, std::vector<float> loop, int rate, double frequency, int volume) {
     CentreOn(loop);
+    float peak = 0;
+    for (float v : loop) peak = std::max(peak, std::fabs(v));
+    if (peak > kPeakLimit)
+        for (float& v : loop) v *= kPeakLimit / peak;
     Instrument instrument;
     instrument.name = name;
     instrument.rate = rate;
