@@ -20,8 +20,9 @@ struct PackPicture {
 TextStyle GlyphStyle();
 // every picture of the sprite catalogue and every glyph, drawn
 std::vector<PackPicture> PackPictures();
-// writes the pack into `gameDirectory` (graph/, font/, wav/, music/ and
-// asset-overview.png); false and a message on stderr if a file fails
+// writes the pack into `gameDirectory` (graph/, font/, wav/, music/,
+// asset-overview.png and sound-overview.png); false and a message on stderr
+// if a file fails
 bool WriteAssetPack(const std::string& gameDirectory);
 // the review sheet: every picture on one page, labelled with its file name,
 // and a frame of play composed from them
