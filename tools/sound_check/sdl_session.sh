@@ -1,7 +1,9 @@
 #!/bin/bash
-# Plays the SDL game under Xvfb with the disk audio driver: the title for
-# 15 s, a game on NORMAL steered at random with Space charges until all lives
-# are lost, then the options screen; writes the raw output to $1.
+# Plays the SDL game under Xvfb with the disk audio driver and writes what it
+# plays to OUT.raw (44100 Hz 16-bit stereo): the title for 15 s, then a game
+# on NORMAL steered at random with a Space charge now and then until SECONDS
+# have passed (lives are lost on the way; once all are, the end-of-game
+# options screen plays its music). Needs Xvfb and xdotool.
 # usage: sdl_session.sh GAME_DIR OUT.raw [SECONDS]
 game=$1; out=$2; seconds=${3:-90}
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$out
