@@ -1,4 +1,5 @@
-// The mixer: effects, music and tone summed block by block, then clipped.
+// The mixer: effects, music and tone summed block by block, then brought
+// into 16 bits by a soft limiter.
 #include "media/mixer.h"
 
 #include <xmp.h>
@@ -12,6 +13,13 @@ namespace {
 constexpr double kTwoPi = 6.283185307179586;
 constexpr int kToneAmplitude = 8000;
 constexpr int kToneEdgeFrames = 88;  // 2 ms rise and fall, so the tone does not click
+
+// The limiter passes the sum unchanged up to the knee (-3 dBFS) and above it
+// bends it smoothly (same value and slope at the knee) towards the ceiling
+// (-0.2 dBFS), which it never reaches: the output never clips, wraps or steps.
+constexpr float kLimiterKnee = 23197.0f;
+constexpr float kLimiterCeiling = 32000.0f;
+constexpr float kLimiterRange = kLimiterCeiling - kLimiterKnee;
 
 void AddEffect(EffectVoice& voice, int32_t* sum, int frames) {
     const size_t total = voice.samples.size() / 2;
@@ -44,8 +52,9 @@ void AddMusic(Mixer& mixer, int32_t* sum, int frames) {
         } else if (music.gain > music.targetGain) {
             music.gain = std::max(music.targetGain, music.gain - kMusicGainStep);
         }
-        sum[2 * i] += static_cast<int32_t>(mixer.musicBlock[2 * i] * music.gain);
-        sum[2 * i + 1] += static_cast<int32_t>(mixer.musicBlock[2 * i + 1] * music.gain);
+        float gain = music.gain * kMusicLevel;
+        sum[2 * i] += static_cast<int32_t>(mixer.musicBlock[2 * i] * gain);
+        sum[2 * i + 1] += static_cast<int32_t>(mixer.musicBlock[2 * i + 1] * gain);
     }
 }
 
@@ -72,10 +81,17 @@ void MixBlock(Mixer& mixer, int16_t* out, int frames) {
     }
     AddMusic(mixer, sum, frames);
     if (mixer.tone.framesLeft > 0) AddTone(mixer.tone, sum, frames);
-    for (int i = 0; i < 2 * frames; ++i) out[i] = static_cast<int16_t>(std::clamp(sum[i], -32768, 32767));
+    for (int i = 0; i < 2 * frames; ++i) out[i] = LimitedSample(sum[i]);
 }
 
 }  // namespace
+
+int16_t LimitedSample(int32_t sum) {
+    float magnitude = std::fabs(static_cast<float>(sum));
+    if (magnitude <= kLimiterKnee) return static_cast<int16_t>(sum);
+    float bent = kLimiterKnee + kLimiterRange * std::tanh((magnitude - kLimiterKnee) / kLimiterRange);
+    return static_cast<int16_t>(std::lround(sum < 0 ? -bent : bent));
+}
 
 void MixInto(Mixer& mixer, int16_t* out, int frames) {
     while (frames > 0) {

@@ -1,6 +1,8 @@
 // The mixer: the one source of the audio output. It sums the sound effects
 // (one voice per sound number), the music module playing and the alert tone
-// into 44100 Hz 16-bit stereo, with clipping.
+// into 44100 Hz 16-bit stereo. The music sits below full scale (kMusicLevel)
+// so that effects have room on top of it, and a soft limiter that leaves
+// everything below -3 dBFS untouched keeps the sum from ever clipping.
 //
 // The audio thread runs MixInto; the game thread changes a Mixer only while
 // the output is locked (AudioLock, audio_output.h) and never lets the mixer
@@ -50,9 +52,16 @@ struct Mixer {
 // range takes about 20 ms, so a fade made of many small changes is smooth.
 constexpr float kMusicGainStep = 1.0f / 882.0f;
 
+// The module player's output at music volume 64 is scaled by this before the
+// effects are added: the headroom they play in.
+constexpr float kMusicLevel = 0.6f;
+
 // fills `frames` stereo frames of `out` with everything the mixer plays
 void MixInto(Mixer& mixer, int16_t* out, int frames);
 // the gain of a module volume on the 0..64 scale (clamped to it)
 float GainForVolume(int volume64);
+// the 16-bit output for a sum of voices: itself up to -3 dBFS, bent smoothly
+// above, never reaching full scale
+int16_t LimitedSample(int32_t sum);
 // stops every voice (the samples stay loaded)
 void SilenceMixer(Mixer& mixer);

@@ -67,7 +67,8 @@ bool ReadText(const std::string& path, std::string& text) {
 }
 
 void Usage(std::ostream& errors) {
-    errors << "usage: gulpkin-headless [--script FILE] [--max-frames N] [--start-tick T] [--joystick] [--level N]\n";
+    errors << "usage: gulpkin-headless [--script FILE] [--max-frames N] [--start-tick T] [--joystick] [--level N]"
+              " [--audio FILE.wav]\n";
 }
 
 }  // namespace
@@ -86,11 +87,16 @@ int RunHeadless(const HeadlessRun& run, std::ostream& out, std::ostream& errors)
     options.displayRefuses75 = run.displayRefuses75;
     options.displayFails = run.displayFails;
     headless::Configure(options, std::move(script));
+    if (!run.audioPath.empty() && !headless::StartAudioRecording(run.audioPath)) {
+        errors << "cannot write audio file " << run.audioPath << "\n";
+        return 2;
+    }
     headless::SetCommandHandler([&](const headless::Command& command) { Handle(run, command, out, errors); });
     SetDirectStart(run.directLevel);
     int code = RunGame();
     SetDirectStart(0);
     headless::SetCommandHandler(nullptr);
+    if (!headless::FinishAudioRecording()) errors << "could not finish audio file " << run.audioPath << "\n";
     return code;
 }
 
@@ -110,6 +116,8 @@ int HeadlessMain(int argc, char** argv) {
             run.startTick = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
         } else if (arg == "--level" && hasValue) {
             run.directLevel = std::atoi(argv[++i]);
+        } else if (arg == "--audio" && hasValue) {
+            run.audioPath = argv[++i];
         } else if (arg == "--joystick") {
             run.joystick = true;
         } else {

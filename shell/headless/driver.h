@@ -17,6 +17,7 @@ struct HeadlessRun {
     bool displayRefuses75 = false;
     bool displayFails = false;
     int directLevel = 0;         // > 0: skip the title screen, play this level
+    std::string audioPath;       // non-empty: write the run's mixed output there as a WAV file
     // named hooks for the script's "call NAME" command (tests set up a
     // situation in the middle of a run with them)
     std::map<std::string, std::function<void()>> calls;

@@ -8,6 +8,7 @@
 #include "tools/assetgen/picture_files.h"
 #include "tools/assetgen/songs.h"
 #include "tools/assetgen/sound_effects.h"
+#include "tools/assetgen/sound_overview.h"
 #include "tools/assetgen/sprite_art.h"
 #include "tools/assetgen/stroke_font.h"
 #include "tools/assetgen/title_art.h"
@@ -67,16 +68,30 @@ bool WritePicture(const std::string& directory, const PackPicture& picture) {
     return false;
 }
 
-bool WriteSounds(const std::string& directory) {
+// writes every effect and keeps it for the review sheet
+bool WriteSounds(const std::string& directory, std::vector<ReviewSound>& review) {
     bool ok = true;
-    for (const SoundEffect& effect : SoundEffects()) ok = WriteWav(directory + "/wav/" + effect.file, effect.make()) && ok;
+    for (const SoundEffect& effect : SoundEffects()) {
+        Sound sound = effect.make();
+        ok = WriteWav(directory + "/wav/" + effect.file, sound) && ok;
+        review.push_back({std::string("wav/") + effect.file, sound.rate, std::move(sound.samples)});
+    }
     return ok;
 }
 
-bool WriteMusic(const std::string& directory) {
-    bool ok = WriteFileBytes(directory + "/music/14.mod", ModFileBytes(TitleSong()));
-    ok = WriteFileBytes(directory + "/music/5.xm", XmFileBytes(PlaySong())) && ok;
-    return WriteFileBytes(directory + "/music/4.xm", XmFileBytes(EndSong())) && ok;
+// writes every module and renders it for the review sheet
+bool WriteMusic(const std::string& directory, std::vector<ReviewSound>& review) {
+    const std::pair<const char*, std::vector<unsigned char>> modules[] = {
+        {"music/14.mod", ModFileBytes(TitleSong())},
+        {"music/5.xm", XmFileBytes(PlaySong())},
+        {"music/4.xm", XmFileBytes(EndSong())},
+    };
+    bool ok = true;
+    for (const auto& [path, bytes] : modules) {
+        ok = WriteFileBytes(directory + "/" + path, bytes) && ok;
+        review.push_back(RenderModule(path, bytes, 120));
+    }
+    return ok;
 }
 
 }  // namespace
@@ -107,10 +122,13 @@ bool WriteAssetPack(const std::string& gameDirectory) {
             ok = false;
         }
     }
-    if (!WriteSounds(gameDirectory) || !WriteMusic(gameDirectory)) {
+    std::vector<ReviewSound> effects, modules;
+    bool soundsWritten = WriteSounds(gameDirectory, effects);
+    if (!WriteMusic(gameDirectory, modules) || !soundsWritten) {
         std::fprintf(stderr, "assetgen: cannot write the sounds or the music\n");
         ok = false;
     }
     ok = WritePng(gameDirectory + "/gulpkin.png", IconPicture(256), true) && ok;
+    ok = WritePng(gameDirectory + "/sound-overview.png", SoundOverviewSheet(effects, modules)) && ok;
     return WritePng(gameDirectory + "/asset-overview.png", OverviewSheet(pictures)) && ok;
 }

@@ -1,11 +1,13 @@
 // The instruments of the music modules, computed: looped waveforms for the
 // pitched voices and one-shot drums. `rate` is the sample rate each is
-// computed at (8363 Hz suits the MOD, 22050 or 44100 the XM).
+// computed at (8363 Hz suits the MOD, 22050 or 44100 the XM). Every sample
+// averages zero, starts at silence and peaks below -1 dBFS.
 #pragma once
 
 #include "tools/assetgen/tracker.h"
 
-// a looped single cycle: square of the given duty (0..1), sounding at rootNote
+// a looped single cycle of a pulse of the given duty (0..1) with rounded edges
+// and no offset, as loud as a plain +-0.7 pulse where the peak limit allows
 Instrument PulseInstrument(const char* name, int cycleLength, float duty, int rate, int volume);
 // a looped triangle cycle
 Instrument TriangleInstrument(const char* name, int cycleLength, int rate, int volume);

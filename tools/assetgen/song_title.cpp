@@ -63,7 +63,7 @@ Song TitleSong() {
     song.speed = 6;
     song.tempo = 125;
     const int rate = 8363, drumRate = 16726;
-    song.instruments = {PulseInstrument("lead", 16, 0.25f, rate, 46), SawInstrument("bass", 128, rate, 64),
+    song.instruments = {PulseInstrument("lead", 16, 0.25f, rate, 63), SawInstrument("bass", 128, rate, 64),
                         PulseInstrument("chords", 32, 0.5f, rate, 26), Kick("kick", drumRate, 64),
                         Snare("snare", drumRate, 50), HiHat("hat", drumRate, 40, false)};
     Score score(4, 28);

@@ -1,5 +1,7 @@
 // The effects: a blip per dot, a rising siren when the ghosts take fright, a
-// falling death, jingles and crunches.
+// falling death, jingles and crunches. Each ends with FinishSound: no offset,
+// silent ends, and a peak near -4 dBFS, so that two effects on top of the
+// music still fit under full scale.
 #include "tools/assetgen/sound_effects.h"
 
 #include <cmath>
@@ -40,6 +42,7 @@ Sound DotBlip() {
     voice.volume = [](double t) { return Ramp(t, {{0, 0}, {0.003, 0.8f}, {0.03, 0.5f}, {0.065, 0}}); };
     voice.duty = [](double) { return 0.25f; };
     AddVoice(sound, voice, 0, 0.066);
+    FinishSound(sound, 0.64f);
     return sound;
 }
 
@@ -54,7 +57,7 @@ Sound FrightSiren() {
     under.wave = Wave::Triangle;
     under.frequency = [](double t) { return 90 * std::pow(2.0, t * 3.2); };
     AddVoice(sound, under, 0, 0.85);
-    Normalize(sound, 0.8f);
+    FinishSound(sound, 0.64f);
     return sound;
 }
 
@@ -74,8 +77,7 @@ Sound Death() {
         AddNoise(sound, 31, at, 0.08, [](double t) { return 0.5f * Pluck(t, 0.001, 0.015); },
                  [](double) { return 3000.0; });
     }
-    Normalize(sound, 0.85f);
-    FadeEnds(sound, 0.004);
+    FinishSound(sound, 0.68f);
     return sound;
 }
 
@@ -84,8 +86,7 @@ Sound ExtraLife() {
     AddMelody(sound, {72, 76, 79, 84, 88, 91, 96}, 0, 0.06, Wave::Square, 0.4f, 0.08);
     for (int note : {84, 88, 91}) AddVoice(sound, Tone(Wave::Square, NoteFrequency(note), 0.25f, 0.18, 0.25f), 0.42, 0.55);
     AddVoice(sound, Tone(Wave::Triangle, NoteFrequency(60), 0.5f, 0.3), 0.42, 0.55);
-    Normalize(sound, 0.8f);
-    FadeEnds(sound, 0.003);
+    FinishSound(sound, 0.64f);
     return sound;
 }
 
@@ -96,8 +97,7 @@ Sound FifthGhost() {
     for (int note : {72, 76, 79}) AddVoice(sound, Tone(Wave::Saw, NoteFrequency(note), 0.22f, 0.4), 0.33, 0.9);
     AddVoice(sound, Tone(Wave::Square, NoteFrequency(84), 0.3f, 0.35, 0.25f), 0.33, 0.9);
     AddVoice(sound, Tone(Wave::Triangle, NoteFrequency(48), 0.6f, 0.5), 0.33, 0.9);
-    Normalize(sound, 0.8f);
-    FadeEnds(sound, 0.003);
+    FinishSound(sound, 0.64f);
     return sound;
 }
 
@@ -110,7 +110,7 @@ Sound Sprint() {
     AddVoice(sound, zip, 0, 0.32);
     AddNoise(sound, 7, 0, 0.4, [](double t) { return Ramp(t, {{0, 0}, {0.1, 0.5f}, {0.4, 0}}); },
              [](double t) { return 500 + t * 9000; });
-    Normalize(sound, 0.75f);
+    FinishSound(sound, 0.6f);
     return sound;
 }
 
@@ -126,8 +126,7 @@ Sound Apple() {
     AddVoice(sound, Tone(Wave::Sine, NoteFrequency(91), 0.35f, 0.12), 0.1, 0.4);
     AddVoice(sound, Tone(Wave::Sine, NoteFrequency(96), 0.3f, 0.12), 0.16, 0.34);
     AddVoice(sound, Tone(Wave::Square, NoteFrequency(84), 0.12f, 0.1, 0.2f), 0.1, 0.35);
-    Normalize(sound, 0.8f);
-    FadeEnds(sound, 0.003);
+    FinishSound(sound, 0.64f);
     return sound;
 }
 
@@ -139,8 +138,7 @@ Sound InterludeJingle() {
     AddMelody(sound, {48, -1, 55, -1, 53, -1, 57, -1, 55, -1, 59, -1, 48, -1, 43, -1, 48, 48, 48, -1},
               0, step, Wave::Triangle, 0.55f, 0.2);
     for (int i = 0; i < 20; i += 2) AddCrunch(sound, 40 + i, i * step, i % 4 ? 0.35f : 0.15f, i % 4 ? 6000 : 800);
-    Normalize(sound, 0.8f);
-    FadeEnds(sound, 0.004);
+    FinishSound(sound, 0.64f);
     return sound;
 }
 
@@ -154,7 +152,7 @@ Sound Growl() {
     AddNoise(sound, 5, 0, 0.3, [](double t) { return Ramp(t, {{0, 0}, {0.05, 0.4f}, {0.3, 0}}); },
              [](double) { return 1200.0; });
     AddCrunch(sound, 6, 0.3, 1.0f, 4000);
-    Normalize(sound, 0.8f);
+    FinishSound(sound, 0.64f);
     return sound;
 }
 
@@ -167,7 +165,7 @@ Sound Chomp() {
         AddVoice(sound, bite, i * 0.11, 0.1);
         AddCrunch(sound, 20 + i, i * 0.11, 0.6f, 2500);
     }
-    Normalize(sound, 0.8f);
+    FinishSound(sound, 0.64f);
     return sound;
 }
 
@@ -179,8 +177,7 @@ Sound GhostCrunch(uint32_t seed, double pitch, int bites) {
     gulp.frequency = [pitch](double t) { return pitch * std::pow(2.0, -t * 5); };
     gulp.volume = [](double t) { return Ramp(t, {{0, 0}, {0.02, 0.8f}, {0.3, 0.5f}, {0.42, 0}}); };
     AddVoice(sound, gulp, 0.03, 0.42);
-    Normalize(sound, 0.85f);
-    FadeEnds(sound, 0.003);
+    FinishSound(sound, 0.68f);
     return sound;
 }
 

@@ -8,6 +8,8 @@
 namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
+constexpr double kVoiceEdgeSeconds = 0.002;
+constexpr double kEndFadeSeconds = 0.003;
 
 void PutLe(std::vector<uint8_t>& out, uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(uint8_t(value >> (8 * i)));
@@ -31,16 +33,27 @@ double Blep(double phase, double step) {
     return 0;
 }
 
-// a band-limited square or saw: the naive wave with its jumps smoothed
+// a band-limited square or saw: the naive wave with its jumps smoothed. The
+// square is centred on its own mean (a pulse of duty d averages 2d - 1), so
+// that a narrow pulse adds no offset to the sound.
 float SmoothSample(Wave wave, double phase, double step, float duty) {
     double f = phase - std::floor(phase);
     if (wave == Wave::Saw) return float(2 * f - 1 - Blep(f, step));
     if (wave == Wave::Square) {
         double down = f - duty;
         down -= std::floor(down);
-        return float((f < duty ? 1.0 : -1.0) + Blep(f, step) - Blep(down, step));
+        return float((f < duty ? 1.0 : -1.0) - (2.0 * duty - 1.0) + Blep(f, step) - Blep(down, step));
     }
     return WaveSample(wave, phase, duty);
+}
+
+// the gain of a voice's first and last samples: a short fade, so that a voice
+// cut off at its length (or one that starts loud) never steps
+float EdgeGain(size_t i, size_t count, int rate) {
+    size_t edge = std::max<size_t>(1, size_t(kVoiceEdgeSeconds * rate));
+    size_t fromEnd = count - 1 - i;
+    size_t nearest = std::min(i, fromEnd);
+    return nearest >= edge ? 1.0f : float(nearest) / float(edge);
 }
 
 }  // namespace
@@ -77,7 +90,7 @@ void AddVoice(Sound& sound, const Voice& voice, double start, double length) {
         } else {
             value = SmoothSample(voice.wave, phase, std::min(step, 0.5), voice.duty(t));
         }
-        sound.samples[first + i] += value * voice.volume(t);
+        sound.samples[first + i] += value * voice.volume(t) * EdgeGain(i, count, sound.rate);
     }
 }
 
@@ -99,7 +112,7 @@ void AddNoise(Sound& sound, uint32_t seed, double start, double length, const st
         double t = double(i) / sound.rate;
         float k = float(1 - std::exp(-kTwoPi * cutoff(t) / sound.rate));
         low += (noise.Next() - low) * k;
-        sound.samples[first + i] += low * volume(t);
+        sound.samples[first + i] += low * volume(t) * EdgeGain(i, count, sound.rate);
     }
 }
 
@@ -129,6 +142,24 @@ void Normalize(Sound& sound, float peak) {
     for (float s : sound.samples) loudest = std::max(loudest, std::fabs(s));
     if (loudest <= 0) return;
     for (float& s : sound.samples) s *= peak / loudest;
+}
+
+void RemoveOffset(std::vector<float>& samples) {
+    double sum = 0, weight = 0;
+    std::vector<double> window(samples.size());
+    for (size_t i = 0; i < samples.size(); ++i) {
+        window[i] = 0.5 - 0.5 * std::cos(kTwoPi * (i + 0.5) / samples.size());
+        sum += samples[i];
+        weight += window[i];
+    }
+    if (weight <= 0) return;
+    for (size_t i = 0; i < samples.size(); ++i) samples[i] -= float(sum / weight * window[i]);
+}
+
+void FinishSound(Sound& sound, float peak) {
+    FadeEnds(sound, kEndFadeSeconds);
+    RemoveOffset(sound.samples);  // after the fades: its bump is zero at both ends
+    Normalize(sound, std::min(peak, kPeakLimit));
 }
 
 void FadeEnds(Sound& sound, double seconds) {

@@ -68,6 +68,14 @@ const std::vector<std::pair<int, int>>& Beeps();
 const std::string& DisplayTitle();
 // pulls `frames` stereo frames from the audio callback, if audio is open
 void PullAudio(int16_t* out, int frames);
+// Records what the audio device plays from now on into a WAV file (44100 Hz
+// 16-bit stereo): as the virtual clock moves, the frames due by then are
+// pulled from the audio callback (silence while no audio is open) and
+// written. False if the file cannot be created.
+bool StartAudioRecording(const std::string& path);
+// writes the frames due by now, completes the file and closes it; false on a
+// write error (true when no recording is open)
+bool FinishAudioRecording();
 // while set, keyboard reads fail, as when the keyboard is lost with the focus
 void SetKeyboardReadsFail(bool fail);
 // sets the joystick's raw axes (-1000 .. 1000) until the next "joy" command

@@ -1,5 +1,6 @@
 // The headless machine: no window, no sound device, a virtual clock and a
 // script for keys, joystick and focus. See headless.h for the rules.
+#include "media/platform/headless/audio_recording.h"
 #include "media/platform/headless/headless.h"
 #include "media/platform/platform.h"
 
@@ -42,6 +43,7 @@ struct Machine {
     std::vector<std::pair<int, int>> beeps;
     platform::AudioCallback audio = nullptr;
     void* audioUser = nullptr;
+    int audioLocks = 0;               // LockAudio calls not yet undone
 };
 
 }  // namespace
@@ -112,6 +114,7 @@ void FeedBusyWait() {
 
 void AdvanceMicros(uint64_t us) {
     M().micros += us;
+    headless::CatchUpAudioRecording();
 }
 
 // micros of the frame boundary n: floor(n * 1000000 / 75)
@@ -157,6 +160,8 @@ void PullAudio(int16_t* out, int frames) {
         std::memset(out, 0, sizeof(int16_t) * 2 * static_cast<size_t>(frames));
     }
 }
+
+bool AudioLocked() { return M().audioLocks > 0; }
 
 void SetKeyboardReadsFail(bool fail) { M().keyboardReadsFail = fail; }
 
@@ -238,7 +243,7 @@ void PresentPixels(const uint16_t* pixels, int width, int height, int pitch) {
         }
     }
     ++m.frames;
-    m.micros += FrameBoundary(m.frames) - FrameBoundary(m.frames - 1);
+    AdvanceMicros(FrameBoundary(m.frames) - FrameBoundary(m.frames - 1));
     m.activitySincePoll = true;
     if (m.options.maxFrames >= 0 && m.frames >= m.options.maxFrames) {
         headless::Command quit;
@@ -298,8 +303,8 @@ bool OpenAudio(AudioCallback callback, void* user) {
     return true;
 }
 
-void LockAudio() {}
-void UnlockAudio() {}
+void LockAudio() { ++M().audioLocks; }
+void UnlockAudio() { --M().audioLocks; }
 
 void CloseAudio() {
     M().audio = nullptr;
