@@ -142,18 +142,21 @@ bool StartReplay(const std::string& path, const ReplayOptions& options, int& sta
     return true;
 }
 
+// A replay whose game ended by itself must have used its whole recording and
+// presented as many frames.
+void EndReplayedGame() {
+    bool whole = session.reader.Exhausted() && session.frames == session.reader.RecordedFrames();
+    session.mode = Mode::Stopped;
+    session.end = whole ? ReplayEnd::Completed : ReplayEnd::Drifted;
+    if (!whole) session.problem = "the replay ended at " + FrameText(session.frames) + ", its recording did not";
+}
+
 bool Finish(std::string& error) {
     Mode mode = session.mode;
     bool ok = true;
     if (mode == Mode::Recording) ok = session.writer.Close(session.frames, error);
-    if (mode == Mode::Replaying) {
-        // the game ended by itself: exactly where its recording did?
-        session.mode = Mode::Stopped;
-        bool whole = session.reader.Exhausted() && session.frames == session.reader.RecordedFrames();
-        session.end = whole ? ReplayEnd::Completed : ReplayEnd::Drifted;
-        if (!whole) session.problem = "the replay ended at " + FrameText(session.frames) + ", its recording did not";
-    }
-    if (mode != Mode::Off && mode != Mode::Recording && session.end == ReplayEnd::Drifted) {
+    if (mode == Mode::Replaying) EndReplayedGame();
+    if ((mode == Mode::Replaying || mode == Mode::Stopped) && session.end == ReplayEnd::Drifted) {
         error = session.problem;
         ok = false;
     }
