@@ -35,10 +35,11 @@ Outcome Run(HeadlessRun run) {
     return outcome;
 }
 
-Outcome Record(const std::string& script, const std::string& path, int level = 0) {
+Outcome Record(const std::string& script, const std::string& path, int level = 0, bool joystick = false) {
     HeadlessRun run;
     run.script = script;
     run.directLevel = level;
+    run.joystick = joystick;
     run.recordPath = path;
     return Run(run);
 }
@@ -95,15 +96,18 @@ TEST_F(ReplayHeadless, EndsWithTheRecordingsLineAfterEveryFrameChecksum) {
         const char* name;
         std::string script;
         int level;
+        bool joystick;
     };
     const Case cases[] = {
-        {"a whole game, ended with Escape", WholeGameScript(), 0},
-        {"a game cut off mid-level, as by a closed window", "1 keys LEFT\n200 keys UP\n400 keys SPACE\n401 keys\n700 quit\n", 1},
-        {"nothing but the title intro", "100 keys ESC\n", 0},
+        {"a whole game, ended with Escape", WholeGameScript(), 0, false},
+        {"a game cut off mid-level, as by a closed window", "1 keys LEFT\n200 keys UP\n400 keys SPACE\n401 keys\n700 quit\n", 1, false},
+        {"the joystick, and the focus lost a while", "1 joy -1 0 0 0\n100 joy 0 -1 0 0\n200 joy 1 0 1 0\n201 joy 1 0 0 0\n"
+                                                      "300 focus lost\n400 focus back\n600 quit\n", 1, true},
+        {"nothing but the title intro", "100 keys ESC\n", 0, false},
     };
     for (const Case& c : cases) {
         std::remove("Hit Score.ini");
-        Outcome recorded = Record(c.script, "game.rec", c.level);
+        Outcome recorded = Record(c.script, "game.rec", c.level, c.joystick);
         ASSERT_EQ(recorded.exitCode, 0) << c.name << recorded.errors;
         Json line = ParseJson(recorded.line);
         EXPECT_GT(line["frames"].Int(), 0) << c.name;
