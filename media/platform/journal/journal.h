@@ -57,8 +57,8 @@ std::string LastFrameHashText();
 // Escape, drift); it is expected to unwind the game (it may throw).
 void SetStopHandler(void (*handler)());
 // Called once at program exit if the session is still open then (the window
-// closed); registered at the first presented frame, so that everything the
-// game made before it is still there when it runs.
+// closed); registered when the display opens, so that everything the game
+// made before it is still there when it runs.
 void SetExitHandler(void (*handler)());
 
 // the directory a replay writes files to, ending in '/'; "" when not replaying

@@ -80,9 +80,12 @@ LocalTime LocalClock() {
 // Replayed, the window opens at whatever rate the machine runs: the recorded
 // answers, not the display, decide how the game paces its frames.
 bool OpenDisplay(int width, int height, int refreshHz, const std::string& title) {
-    bool replaying = journal::CurrentMode() == Mode::Replaying;
-    return Opening(Kind::DisplayOpen,
-                   [&] { return machine::OpenDisplay(width, height, replaying ? 0 : refreshHz, title); });
+    Mode mode = journal::CurrentMode();
+    bool opened = Opening(Kind::DisplayOpen, [&] {
+        return machine::OpenDisplay(width, height, mode == Mode::Replaying ? 0 : refreshHz, title);
+    });
+    if (opened && (mode == Mode::Recording || mode == Mode::Replaying)) journal::NoteDisplayOpened();
+    return opened;
 }
 
 void CloseDisplay() {

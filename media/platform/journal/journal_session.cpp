@@ -229,9 +229,6 @@ void NotePresent(const uint16_t* pixels, int width, int height, int pitch) {
         session.lastHeight = height;
         session.lastPitch = pitch;
     }
-    if (session.exitHandler != nullptr && !session.exitRegistered) {
-        session.exitRegistered = std::atexit(RunExitHandler) == 0;
-    }
     if (session.mode == Mode::Replaying && session.frames > session.reader.RecordedFrames()) {
         Stop(ReplayEnd::Drifted, "the replay drifted from its recording by " + FrameText(session.frames));
         return;
@@ -245,6 +242,15 @@ void NotePresent(const uint16_t* pixels, int width, int height, int pitch) {
     uint64_t stored = 0;
     if (session.reader.Checksum(session.frames, stored) != ReadResult::Ok || stored != hash) {
         Stop(ReplayEnd::Drifted, "the replay drifted from its recording by " + FrameText(session.frames));
+    }
+}
+
+// Only a window's close ends the program from inside the game (std::exit);
+// registered once a display is open, the handler runs before anything the
+// game made until then is destroyed.
+void NoteDisplayOpened() {
+    if (session.exitHandler != nullptr && !session.exitRegistered) {
+        session.exitRegistered = std::atexit(RunExitHandler) == 0;
     }
 }
 

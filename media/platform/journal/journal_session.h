@@ -24,6 +24,8 @@ const uint8_t* RecordedBlob(Kind kind, size_t size);
 bool RecordedFile(std::vector<uint8_t>& out);
 // both modes: a frame is about to be presented (nullptr: a skipped frame)
 void NotePresent(const uint16_t* pixels, int width, int height, int pitch);
+// both modes: a display has opened
+void NoteDisplayOpened();
 // both modes: the display is about to close, with the last frame's pixels
 void NoteDisplayClosing();
 // replaying: waits until the machine's clock reaches the recorded tick, when
