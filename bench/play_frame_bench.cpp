@@ -2,6 +2,8 @@
 // drawing: every game procedure of a frame and its drawing, without the
 // present. The game runs level 1 with the player walking to and fro.
 #include "core/game_state.h"
+#include "media/input.h"
+#include "media/platform/journal/journal_hashes.h"
 #include "media/screen.h"
 #include "shell/frame_loop.h"
 #include "shell/headless/driver.h"
@@ -11,7 +13,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <sstream>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -50,7 +54,49 @@ void PlayedFrame(benchmark::State& state) {
     state.counters["p90_us"] = micros[micros.size() * 9 / 10];
 }
 
+// A played frame with its present, as the frame loop runs it, plain (0) or
+// while the journal records the run (1): the difference is what recording
+// costs a frame, the frame checksum every 75th frame included.
+void PresentedFrame(benchmark::State& state) {
+    std::vector<double> micros;
+    micros.reserve(1 << 20);
+    HeadlessRun run;
+    run.directLevel = 1;
+    run.script = "1 keys LEFT\n3 call bench\n";
+    if (state.range(0) != 0) run.recordPath = "/tmp/gulpkin-bench-" + std::to_string(getpid()) + ".rec";
+    run.calls["bench"] = [&] {
+        long long frame = 0;
+        for (auto _ : state) {
+            KeepPlaying(++frame);
+            auto start = std::chrono::steady_clock::now();
+            PollKeyboard();
+            PlayOneFrame();
+            PresentFrame();
+            auto end = std::chrono::steady_clock::now();
+            micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+        }
+        EndProgram();
+    };
+    std::ostringstream out, errors;
+    RunHeadless(run, out, errors);
+    if (!run.recordPath.empty()) std::remove(run.recordPath.c_str());
+    if (micros.empty()) return;
+    std::sort(micros.begin(), micros.end());
+    state.counters["median_us"] = micros[micros.size() / 2];
+    state.counters["p90_us"] = micros[micros.size() * 9 / 10];
+    state.counters["min_us"] = micros.front();
+}
+
+// The checksum the journal takes of every 75th presented frame.
+void FrameChecksum(benchmark::State& state) {
+    std::vector<uint16_t> frame(1024 * 768);
+    for (size_t i = 0; i < frame.size(); ++i) frame[i] = static_cast<uint16_t>(i * 2654435761u >> 7);
+    for (auto _ : state) benchmark::DoNotOptimize(journal::HashFrame(frame.data(), 1024, 768, 1024));
+}
+
 }  // namespace
 
+BENCHMARK(FrameChecksum)->Unit(benchmark::kMicrosecond);
 BENCHMARK(PlayedFrame)->Iterations(3000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(PresentedFrame)->Arg(0)->Arg(1)->Arg(0)->Arg(1)->Iterations(3000)->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

@@ -4,8 +4,10 @@
 #include "core/game_state.h"
 #include "media/capture.h"
 #include "media/platform/headless/headless.h"
+#include "media/platform/machine.h"
 #include "media/platform/platform.h"
 #include "shell/program_flow.h"
+#include "shell/replay_session.h"
 #include "shell/state_dump.h"
 
 #include <cstdlib>
@@ -43,7 +45,8 @@ void SaveShot(const headless::Command& command, std::ostream& errors) {
 
 void Handle(const HeadlessRun& run, const headless::Command& command, std::ostream& out, std::ostream& errors) {
     if (command.verb == "dump") {
-        out << DumpGameState(headless::PresentedFrames(), static_cast<int32_t>(platform::TickCount())) << "\n";
+        // the driver's own look at the clock: no answer to the game, so never recorded
+        out << DumpGameState(headless::PresentedFrames(), static_cast<int32_t>(platform::machine::TickCount())) << "\n";
         out.flush();
     } else if (command.verb == "shot") {
         SaveShot(command, errors);
@@ -68,7 +71,17 @@ bool ReadText(const std::string& path, std::string& text) {
 
 void Usage(std::ostream& errors) {
     errors << "usage: gulpkin-headless [--script FILE] [--max-frames N] [--start-tick T] [--joystick] [--level N]"
-              " [--audio FILE.wav]\n";
+              " [--audio FILE.wav] [--record FILE | --replay FILE]\n";
+}
+
+// The run as it is, recorded, or replayed from a recording (as fast as it goes).
+int RunJournaled(const HeadlessRun& run, std::ostream& out, std::ostream& errors) {
+    if (!run.replayPath.empty()) return RunGameReplayed(run.replayPath, journal::ReplayOptions{}, out, errors);
+    if (!run.recordPath.empty()) return RunGameRecorded(run.recordPath, run.directLevel, out, errors);
+    SetDirectStart(run.directLevel);
+    int code = RunGame();
+    SetDirectStart(0);
+    return code;
 }
 
 }  // namespace
@@ -92,9 +105,7 @@ int RunHeadless(const HeadlessRun& run, std::ostream& out, std::ostream& errors)
         return 2;
     }
     headless::SetCommandHandler([&](const headless::Command& command) { Handle(run, command, out, errors); });
-    SetDirectStart(run.directLevel);
-    int code = RunGame();
-    SetDirectStart(0);
+    int code = RunJournaled(run, out, errors);
     headless::SetCommandHandler(nullptr);
     if (!headless::FinishAudioRecording()) errors << "could not finish audio file " << run.audioPath << "\n";
     return code;
@@ -118,6 +129,8 @@ int HeadlessMain(int argc, char** argv) {
             run.directLevel = std::atoi(argv[++i]);
         } else if (arg == "--audio" && hasValue) {
             run.audioPath = argv[++i];
+        } else if ((arg == "--record" || arg == "--replay") && hasValue) {
+            (arg == "--record" ? run.recordPath : run.replayPath) = argv[++i];
         } else if (arg == "--joystick") {
             run.joystick = true;
         } else {

@@ -14,3 +14,5 @@ void FuzzSettings(const uint8_t* data, size_t size);
 void FuzzWave(const uint8_t* data, size_t size);
 // a module file's bytes through the music loader, then played a little
 void FuzzModule(const uint8_t* data, size_t size);
+// a recording's bytes through the checker, then its answers through the reader
+void FuzzRecording(const uint8_t* data, size_t size);

@@ -36,3 +36,4 @@ TEST(FuzzReplay, Pictures) { ReplayAll("picture", FuzzPicture); }
 TEST(FuzzReplay, Settings) { ReplayAll("settings", FuzzSettings); }
 TEST(FuzzReplay, Waves) { ReplayAll("wave", FuzzWave); }
 TEST(FuzzReplay, Modules) { ReplayAll("module", FuzzModule); }
+TEST(FuzzReplay, Recordings) { ReplayAll("recording", FuzzRecording); }

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/../.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(picture settings wave module)
+[ ${#targets[@]} -eq 0 ] && targets=(picture settings wave module recording)
 
 build_dir=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGULPKIN_FUZZ=ON >/dev/null

@@ -1,5 +1,7 @@
 // Files for both backends: where the game's files live, read whole, written
 // safely.
+#include "media/platform/journal/journal.h"
+#include "media/platform/machine.h"
 #include "media/platform/platform.h"
 
 #include <cstdio>
@@ -42,6 +44,10 @@ std::string ExecutableDirectory() {
 void ChooseDataPaths() {
     if (paths.chosen) return;
     paths.chosen = true;
+    // A replay writes its files (a best score, a capture) to a scratch
+    // directory, never over the player's own.
+    std::string scratch = journal::ScratchDirectory();
+    if (!scratch.empty()) paths.user = scratch;
     if (HoldsAssetPack("")) return;  // started from its own directory
     std::string beside = ExecutableDirectory();
     std::string installed = std::string(GULPKIN_INSTALLED_DATA_DIR) + "/";
@@ -53,7 +59,7 @@ void ChooseDataPaths() {
     } else if (HoldsAssetPack(installed)) {
         paths.assets = installed;
     }
-    paths.user = platform::UserDataDirectory();
+    if (scratch.empty()) paths.user = platform::UserDataDirectory();
 }
 
 bool IsAssetPath(const std::string& path) {
@@ -87,11 +93,19 @@ std::string HostPath(const std::string& gamePath) {
     return (IsAssetPath(path) ? paths.assets : paths.user) + path;
 }
 
+bool machine::IsAssetFile(const std::string& gamePath) {
+    std::string path = gamePath;
+    for (char& c : path) {
+        if (c == '\\') c = '/';
+    }
+    return IsAssetPath(path);
+}
+
 void ForgetDataPaths() {
     paths = DataPaths{};
 }
 
-bool ReadWholeFile(const std::string& gamePath, std::vector<uint8_t>& out) {
+bool machine::ReadWholeFile(const std::string& gamePath, std::vector<uint8_t>& out) {
     std::FILE* file = std::fopen(HostPath(gamePath).c_str(), "rb");
     if (!file) return false;
     out.clear();

@@ -2,6 +2,7 @@
 // script for keys, joystick and focus. See headless.h for the rules.
 #include "media/platform/headless/audio_recording.h"
 #include "media/platform/headless/headless.h"
+#include "media/platform/machine.h"
 #include "media/platform/platform.h"
 
 #include <algorithm>
@@ -174,7 +175,7 @@ void SetJoystickAxes(int x, int y) {
 
 namespace platform {
 
-uint32_t TickCount() {
+uint32_t machine::TickCount() {
     return M().options.startTick + static_cast<uint32_t>(M().micros / 1000);
 }
 
@@ -201,7 +202,7 @@ std::string UserDataDirectory() {
     return "";
 }
 
-LocalTime LocalClock() {
+LocalTime machine::LocalClock() {
     // A fixed date keeps captures of the options screen reproducible.
     LocalTime t;
     t.year = 2026;
@@ -214,7 +215,7 @@ LocalTime LocalClock() {
     return t;
 }
 
-bool OpenDisplay(int width, int height, int refreshHz, const std::string& title) {
+bool machine::OpenDisplay(int width, int height, int refreshHz, const std::string& title) {
     Machine& m = M();
     if (m.options.displayFails) return false;
     if (refreshHz != 0 && (refreshHz != 75 || m.options.displayRefuses75)) return false;
@@ -227,14 +228,14 @@ bool OpenDisplay(int width, int height, int refreshHz, const std::string& title)
     return true;
 }
 
-void CloseDisplay() {
+void machine::CloseDisplay() {
     M().displayOpen = false;
     M().title.clear();
 }
 
-int DisplayRefreshRate() { return M().displayOpen ? M().displayRefresh : 0; }
+int machine::DisplayRefreshRate() { return M().displayOpen ? M().displayRefresh : 0; }
 
-void PresentPixels(const uint16_t* pixels, int width, int height, int pitch) {
+void machine::PresentPixels(const uint16_t* pixels, int width, int height, int pitch) {
     Machine& m = M();
     if (pixels != nullptr && m.displayOpen && width == m.frameWidth && height == m.frameHeight) {
         for (int row = 0; row < height; ++row) {
@@ -255,8 +256,8 @@ void PresentPixels(const uint16_t* pixels, int width, int height, int pitch) {
 }
 
 void PumpWindowEvents() {}
-bool WindowHasFocus() { return M().displayOpen && M().focus; }
-uint64_t FreeVideoBytes() { return M().displayOpen ? 64ULL * 1024 * 1024 : 0; }
+bool machine::WindowHasFocus() { return M().displayOpen && M().focus; }
+uint64_t machine::FreeVideoBytes() { return M().displayOpen ? 64ULL * 1024 * 1024 : 0; }
 
 void SystemBeep(int frequencyHz, int durationMs) {
     if (M().beeps.size() < kMaxRecordedBeeps) M().beeps.emplace_back(frequencyHz, durationMs);
@@ -264,9 +265,9 @@ void SystemBeep(int frequencyHz, int durationMs) {
     M().activitySincePoll = true;
 }
 
-bool OpenKeyboard() { return !M().options.noKeyboard; }
+bool machine::OpenKeyboard() { return !M().options.noKeyboard; }
 
-bool ReadKeyboard(uint8_t keys[256]) {
+bool machine::ReadKeyboard(uint8_t keys[256]) {
     Machine& m = M();
     if (m.activitySincePoll) {
         m.busyPolls = 0;
@@ -283,9 +284,9 @@ bool ReadKeyboard(uint8_t keys[256]) {
 
 void CloseKeyboard() {}
 
-bool OpenJoystick() { return M().options.joystick; }
+bool machine::OpenJoystick() { return M().options.joystick; }
 
-bool ReadJoystick(JoystickReading& reading) {
+bool machine::ReadJoystick(JoystickReading& reading) {
     Machine& m = M();
     if (!m.options.joystick) return false;
     reading.x = m.joyX;
@@ -296,7 +297,7 @@ bool ReadJoystick(JoystickReading& reading) {
 
 void CloseJoystick() {}
 
-bool OpenAudio(AudioCallback callback, void* user) {
+bool machine::OpenAudio(AudioCallback callback, void* user) {
     if (M().options.noAudio) return false;
     M().audio = callback;
     M().audioUser = user;

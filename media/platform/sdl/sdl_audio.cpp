@@ -1,6 +1,7 @@
 // The audio device on SDL: 44100 Hz, signed 16-bit stereo, pulled from the
 // mixer's callback on SDL's audio thread. SDL converts if the hardware wants
 // another format. The beep's tone comes from the mixer; here it only blocks.
+#include "media/platform/machine.h"
 #include "media/platform/platform.h"
 
 #include <SDL.h>
@@ -32,7 +33,7 @@ void PullSamples(void* userdata, Uint8* stream, int length) {
 
 namespace platform {
 
-bool OpenAudio(AudioCallback callback, void* user) {
+bool machine::OpenAudio(AudioCallback callback, void* user) {
     Device& device = TheDevice();
     if (device.id != 0 || callback == nullptr) return false;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;

@@ -5,6 +5,7 @@
 // Refresh rule: asked for a rate, the display must already run at it (the
 // frames are then paced by vsync); otherwise opening fails and the game falls
 // back to the default rate with its own frame limiter.
+#include "media/platform/machine.h"
 #include "media/platform/platform.h"
 #include "media/platform/sdl/sdl_frame_output.h"
 #include "media/platform/sdl/sdl_window_events.h"
@@ -120,7 +121,7 @@ bool QuitRequested() {
 
 namespace platform {
 
-bool OpenDisplay(int width, int height, int refreshHz, const std::string& title) {
+bool machine::OpenDisplay(int width, int height, int refreshHz, const std::string& title) {
     CloseDisplay();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;  // no video device at all
     if (!ShowsAnything()) {
@@ -143,7 +144,7 @@ bool OpenDisplay(int width, int height, int refreshHz, const std::string& title)
     return true;
 }
 
-void CloseDisplay() {
+void machine::CloseDisplay() {
     Display& d = TheDisplay();
     if (d.window == nullptr) return;
     SDL_ShowCursor(SDL_ENABLE);
@@ -151,12 +152,12 @@ void CloseDisplay() {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
-int DisplayRefreshRate() {
+int machine::DisplayRefreshRate() {
     return TheDisplay().window ? TheDisplay().refreshRate : 0;
 }
 
 // A skipped frame (no pixels) leaves the screen as it is.
-void PresentPixels(const uint16_t* pixels, int width, int height, int pitch) {
+void machine::PresentPixels(const uint16_t* pixels, int width, int height, int pitch) {
     Display& d = TheDisplay();
     if (d.window == nullptr || pixels == nullptr || width != d.width || height != d.height) return;
     ShowFrame(d.output, d.window, pixels, width, height, pitch * static_cast<int>(sizeof(uint16_t)));
@@ -186,13 +187,13 @@ void PumpWindowEvents() {
     }
 }
 
-bool WindowHasFocus() {
+bool machine::WindowHasFocus() {
     return TheDisplay().window != nullptr && TheDisplay().focus;
 }
 
 // SDL has no figure for display memory; the images live in system memory,
 // so the free system memory is what is left for them.
-uint64_t FreeVideoBytes() {
+uint64_t machine::FreeVideoBytes() {
     struct sysinfo info {};
     if (TheDisplay().window == nullptr || sysinfo(&info) != 0) return 0;
     return static_cast<uint64_t>(info.freeram) * info.mem_unit;

@@ -1,6 +1,7 @@
 // Keyboard and joystick on SDL. The keyboard state comes from SDL's key
 // table after pumping the event queue, turned into the game's scan codes by
 // the key map; the joystick is the first one attached when it is opened.
+#include "media/platform/machine.h"
 #include "media/platform/platform.h"
 #include "media/platform/sdl/sdl_key_map.h"
 
@@ -50,7 +51,7 @@ void ReacquireJoystick() {
 namespace platform {
 
 // Key events reach SDL through the video subsystem (SDL counts its users).
-bool OpenKeyboard() {
+bool machine::OpenKeyboard() {
     Devices& devices = TheDevices();
     if (!devices.keyboardOpen) devices.keyboardOpen = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     return devices.keyboardOpen;
@@ -58,7 +59,7 @@ bool OpenKeyboard() {
 
 // Pumping fetches the key presses and releases that arrived since the last
 // read; the events themselves stay queued for the window's own pump.
-bool ReadKeyboard(uint8_t keys[256]) {
+bool machine::ReadKeyboard(uint8_t keys[256]) {
     if (!TheDevices().keyboardOpen) return false;
     SDL_PumpEvents();
     int count = 0;
@@ -76,7 +77,7 @@ void CloseKeyboard() {
     devices.keyboardOpen = false;
 }
 
-bool OpenJoystick() {
+bool machine::OpenJoystick() {
     Devices& devices = TheDevices();
     if (devices.joystickWanted) return devices.joystick != nullptr;
     if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return false;
@@ -87,7 +88,7 @@ bool OpenJoystick() {
 }
 
 // A failed read gets the joystick again for the next one.
-bool ReadJoystick(JoystickReading& reading) {
+bool machine::ReadJoystick(JoystickReading& reading) {
     Devices& devices = TheDevices();
     if (!devices.joystickWanted) return false;
     SDL_JoystickUpdate();

@@ -1,4 +1,5 @@
 // Time, the local clock and the per-user data directory on SDL.
+#include "media/platform/machine.h"
 #include "media/platform/platform.h"
 
 #include <SDL.h>
@@ -6,7 +7,7 @@
 
 namespace platform {
 
-uint32_t TickCount() { return SDL_GetTicks(); }
+uint32_t machine::TickCount() { return SDL_GetTicks(); }
 uint64_t CounterNow() { return SDL_GetPerformanceCounter(); }
 uint64_t CounterFrequency() { return SDL_GetPerformanceFrequency(); }
 void SleepMs(uint32_t ms) { SDL_Delay(ms); }
@@ -19,7 +20,7 @@ std::string UserDataDirectory() {
     return directory;
 }
 
-LocalTime LocalClock() {
+LocalTime machine::LocalClock() {
     std::time_t now = std::time(nullptr);
     std::tm fields{};
     localtime_r(&now, &fields);

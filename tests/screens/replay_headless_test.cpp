@@ -1,0 +1,194 @@
+// Recording a game on the headless backend and replaying it: the replay ends
+// with the recording's summary line after passing every frame checksum,
+// writes the best score only to its scratch directory, stops at the frame
+// where it drifts, and refuses a damaged recording with one line.
+#include "media/platform/journal/journal_format.h"
+#include "tests/support/scenario.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int exitCode = -1;
+    std::string line;  // the last line printed
+    std::string errors;
+};
+
+Outcome Run(HeadlessRun run) {
+    std::ostringstream out, errors;
+    Outcome outcome;
+    outcome.exitCode = RunHeadless(run, out, errors);
+    std::istringstream lines(out.str());
+    for (std::string line; std::getline(lines, line);) outcome.line = line;
+    outcome.errors = errors.str();
+    return outcome;
+}
+
+Outcome Record(const std::string& script, const std::string& path, int level = 0, bool joystick = false) {
+    HeadlessRun run;
+    run.script = script;
+    run.directLevel = level;
+    run.joystick = joystick;
+    run.recordPath = path;
+    return Run(run);
+}
+
+Outcome Replay(const std::string& path) {
+    HeadlessRun run;
+    run.replayPath = path;
+    return Run(run);
+}
+
+// From the title: level 1 chosen, the player steered round and spending a
+// charge until the last life is lost (a best score is made), then Escape on
+// the end-of-game screen ends the program.
+std::string WholeGameScript() {
+    const char* keys[] = {"LEFT", "UP", "RIGHT", "DOWN", "LEFT", "DOWN", "SPACE"};
+    std::string script = "790 keys F1\n792 keys\n";
+    for (int frame = 900, i = 0; frame < 3900; frame += 97, ++i) {
+        script += std::to_string(frame) + " keys " + keys[i % 7] + "\n";
+    }
+    return script + "4200 keys ESC\n";
+}
+
+std::vector<uint8_t> ReadBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                 static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadText(const std::string& path) {
+    std::vector<uint8_t> bytes = ReadBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+// The replay's files go under TMPDIR; each test gets its own.
+class ReplayHeadless : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directory("tmp");
+        setenv("TMPDIR", (dir.Path() + "/tmp").c_str(), 1);
+    }
+    void TearDown() override { unsetenv("TMPDIR"); }
+    std::string ScratchFile(const std::string& name) {
+        return dir.Path() + "/tmp/gulpkin-replay-" + std::to_string(getuid()) + "/" + name;
+    }
+    ScratchGameDir dir;
+};
+
+TEST_F(ReplayHeadless, EndsWithTheRecordingsLineAfterEveryFrameChecksum) {
+    struct Case {
+        const char* name;
+        std::string script;
+        int level;
+        bool joystick;
+    };
+    const Case cases[] = {
+        {"a whole game, ended with Escape", WholeGameScript(), 0, false},
+        {"a game cut off mid-level, as by a closed window", "1 keys LEFT\n200 keys UP\n400 keys SPACE\n401 keys\n700 quit\n", 1, false},
+        {"the joystick, and the focus lost a while", "1 joy -1 0 0 0\n100 joy 0 -1 0 0\n200 joy 1 0 1 0\n201 joy 1 0 0 0\n"
+                                                      "300 focus lost\n400 focus back\n600 quit\n", 1, true},
+        {"nothing but the title intro", "100 keys ESC\n", 0, false},
+    };
+    for (const Case& c : cases) {
+        std::remove("Hit Score.ini");
+        Outcome recorded = Record(c.script, "game.rec", c.level, c.joystick);
+        ASSERT_EQ(recorded.exitCode, 0) << c.name << recorded.errors;
+        Json line = ParseJson(recorded.line);
+        EXPECT_GT(line["frames"].Int(), 0) << c.name;
+        EXPECT_EQ(line["frameHash"].text.size(), 16u) << c.name;
+        Outcome replayed = Replay("game.rec");
+        EXPECT_EQ(replayed.exitCode, 0) << c.name << replayed.errors;
+        EXPECT_EQ(replayed.line, recorded.line) << c.name;
+        EXPECT_EQ(replayed.errors, "") << c.name;
+    }
+}
+
+// The whole game made a best score; its replay makes it again, in the scratch
+// directory, and the player's own file keeps what the player has now.
+TEST_F(ReplayHeadless, WritesTheBestScoreOnlyToItsScratchDirectory) {
+    std::remove("Hit Score.ini");
+    Outcome recorded = Record(WholeGameScript(), "game.rec");
+    ASSERT_EQ(recorded.exitCode, 0) << recorded.errors;
+    Json line = ParseJson(recorded.line);
+    ASSERT_EQ(line["lives"].Int(), -1);
+    ASSERT_GT(line["highScore"].Int(), 0);
+    const std::string best = "HitScore = " + std::to_string(line["highScore"].Int());
+    EXPECT_NE(ReadText("Hit Score.ini").find(best), std::string::npos);
+
+    WriteBytes("Hit Score.ini", {'H', 'i', 't', 'S', 'c', 'o', 'r', 'e', '=', '7'});
+    Outcome replayed = Replay("game.rec");
+    EXPECT_EQ(replayed.line, recorded.line);
+    EXPECT_EQ(ReadText("Hit Score.ini"), "HitScore=7");
+    EXPECT_NE(ReadText(ScratchFile("Hit Score.ini")).find(best), std::string::npos);
+}
+
+// "clear" empties the board behind the game's back, so the replay, which has
+// no script, goes on playing the level: it stops within 75 frames.
+TEST_F(ReplayHeadless, StopsAndNamesTheFrameWhereItDrifts) {
+    Outcome recorded = Record("1 keys LEFT\n300 clear\n600 quit\n", "drift.rec", 1);
+    ASSERT_EQ(recorded.exitCode, 0) << recorded.errors;
+    Outcome replayed = Replay("drift.rec");
+    EXPECT_EQ(replayed.exitCode, 1);
+    EXPECT_EQ(replayed.line, "");
+    ASSERT_NE(replayed.errors.find("drifted"), std::string::npos) << replayed.errors;
+    size_t at = replayed.errors.find("frame ");
+    ASSERT_NE(at, std::string::npos);
+    int frame = std::atoi(replayed.errors.c_str() + at + 6);
+    EXPECT_GE(frame, 300);
+    EXPECT_LE(frame, 375);
+}
+
+TEST_F(ReplayHeadless, RefusesABadRecordingWithOneLine) {
+    ASSERT_EQ(Record("1 keys LEFT\n150 quit\n", "good.rec", 1).exitCode, 0);
+    const std::vector<uint8_t> good = ReadBytes("good.rec");
+    const size_t versionAt = 8, packAt = 8 + 1 + 1 + 3;  // after the magic, the format, "1.1"
+    ASSERT_EQ(std::string(good.begin() + 10, good.begin() + 13), "1.1");
+    auto changed = [&](size_t at, uint8_t value) {
+        std::vector<uint8_t> bytes = good;
+        bytes[at] = value;
+        return bytes;
+    };
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> bytes;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"empty", {}, "is empty"},
+        {"truncated", std::vector<uint8_t>(good.begin(), good.begin() + static_cast<long>(good.size() / 2)), "is truncated"},
+        {"one byte short", std::vector<uint8_t>(good.begin(), good.end() - 1), "is truncated"},
+        {"garbled", changed(good.size() / 2, good[good.size() / 2] ^ 0x24), "is damaged"},
+        {"not a recording", {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0}, "is not a Gulpkin recording"},
+        {"other format", changed(versionAt, 9), "format 9"},
+        {"other game version", changed(12, '2'), "made by Gulpkin 1.2"},
+        {"other asset pack", changed(packAt, good[packAt] ^ 1), "another asset pack"},
+    };
+    for (const Case& c : cases) {
+        WriteBytes("bad.rec", c.bytes);
+        Outcome replayed = Replay("bad.rec");
+        EXPECT_EQ(replayed.exitCode, 1) << c.name;
+        EXPECT_EQ(replayed.line, "") << c.name;
+        EXPECT_NE(replayed.errors.find(c.says), std::string::npos) << c.name << ": " << replayed.errors;
+        EXPECT_NE(replayed.errors.find("bad.rec"), std::string::npos) << c.name;
+        EXPECT_EQ(std::count(replayed.errors.begin(), replayed.errors.end(), '\n'), 1) << c.name;
+    }
+    EXPECT_EQ(Replay("missing.rec").exitCode, 1);
+}
+
+}  // namespace

@@ -1,0 +1,150 @@
+// A game played on the real backend replays on the headless one. The test
+// starts its own Xvfb server, runs `gulpkin --record` on it, plays through
+// the title into a game with keys sent by xdotool, ends it with Escape, and
+// replays the recording with `gulpkin-headless --replay`: the two summary
+// lines must be the same. Skipped when Xvfb or xdotool is missing.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <poll.h>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+bool Shell(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
+
+// the display number Xvfb writes on `fd` once it is ready (within ten seconds)
+std::string ReadLine(int fd) {
+    std::string line;
+    pollfd ready{fd, POLLIN, 0};
+    char c;
+    while (poll(&ready, 1, 10000) > 0 && read(fd, &c, 1) == 1 && c != '\n') line += c;
+    return line;
+}
+
+// Starts Xvfb and points DISPLAY at it; its process id, or -1.
+pid_t StartXvfb() {
+    int fds[2];
+    if (pipe(fds) != 0) return -1;
+    pid_t server = fork();
+    if (server == 0) {
+        close(fds[0]);
+        std::string fd = std::to_string(fds[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+               static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    std::string number = ReadLine(fds[0]);
+    close(fds[0]);
+    if (server < 0 || number.empty()) return -1;
+    setenv("DISPLAY", (":" + number).c_str(), 1);
+    return server;
+}
+
+// `gulpkin --record FILE` in `dir`, its output to dir/record.out
+pid_t StartRecording(const fs::path& dir) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (chdir(dir.c_str()) != 0 || !std::freopen("record.out", "w", stdout)) _exit(127);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        std::string game = std::string(GULPKIN_GAME_DIR) + "/gulpkin";
+        execl(game.c_str(), game.c_str(), "--record", "game.rec", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return pid;
+}
+
+// A key held for a tenth of a second, so that the game's next read sees it.
+void Tap(const std::string& key) {
+    Shell("xdotool keydown " + key);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    Shell("xdotool keyup " + key);
+}
+
+void Hold(const std::string& key, int ms) {
+    Shell("xdotool keydown " + key);
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    Shell("xdotool keyup " + key);
+}
+
+// The game's title intro lasts about 15 s; F1 is tapped until the menu has
+// surely taken it, then the player is steered and Escape ends the game.
+void PlayAGame(pid_t game) {
+    Shell("timeout 30 xdotool search --sync --name '^(Gulpkin|Test)$'");
+    auto start = Clock::now();
+    while (Clock::now() - start < std::chrono::seconds(24)) {
+        Tap("F1");
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    }
+    Hold("Left", 1200);
+    Hold("Up", 1200);
+    Tap("space");
+    Hold("Right", 800);
+    for (int i = 0; i < 100 && waitpid(game, nullptr, WNOHANG) == 0; ++i) Tap("Escape");
+}
+
+std::string LastLine(const std::string& text) {
+    std::string trimmed = text.substr(0, text.find_last_not_of('\n') + 1);
+    size_t start = trimmed.rfind('\n');
+    return start == std::string::npos ? trimmed : trimmed.substr(start + 1);
+}
+
+std::string ReadText(const fs::path& path) {
+    std::ifstream file(path);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::string RunReplay(const fs::path& dir) {
+    std::string command = "cd '" + dir.string() + "' && '" + GULPKIN_GAME_DIR + "/gulpkin-headless' --replay game.rec";
+    std::string out;
+    if (std::FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        while (size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, got);
+        pclose(pipe);
+    }
+    return LastLine(out);
+}
+
+TEST(SdlReplay, AGamePlayedInTheWindowReplaysHeadlessToTheSameLine) {
+    if (!Shell("command -v Xvfb") || !Shell("command -v xdotool")) GTEST_SKIP() << "Xvfb or xdotool missing";
+    char pattern[] = "/tmp/gulpkin-sdl-replay-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    fs::path dir = pattern;
+    for (const char* pack : {"graph", "font", "wav", "music"}) {
+        fs::create_directory_symlink(fs::path(GULPKIN_GAME_DIR) / pack, dir / pack);
+    }
+    pid_t server = StartXvfb();
+    ASSERT_GT(server, 0);
+    pid_t game = StartRecording(dir);
+    ASSERT_GT(game, 0);
+    PlayAGame(game);
+    int status = 0;
+    if (waitpid(game, &status, WNOHANG) == 0) {
+        kill(game, SIGKILL);
+        waitpid(game, &status, 0);
+    }
+    kill(server, SIGTERM);
+    waitpid(server, nullptr, 0);
+
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    std::string recorded = LastLine(ReadText(dir / "record.out"));
+    std::string replayed = RunReplay(dir);
+    EXPECT_NE(recorded.find("\"frames\":"), std::string::npos) << recorded;
+    EXPECT_EQ(replayed, recorded);
+    std::printf("recorded: %s (%ju bytes)\n", recorded.c_str(), static_cast<uintmax_t>(fs::file_size(dir / "game.rec")));
+    fs::remove_all(dir);
+}
+
+}  // namespace
