@@ -59,7 +59,7 @@ pid_t StartRecording(const fs::path& dir) {
     if (pid == 0) {
         if (chdir(dir.c_str()) != 0 || !std::freopen("record.out", "w", stdout)) _exit(127);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        std::string game = std::string(GULPKIN_GAME_DIR) + "/gulpkin";
+        std::string game = GULPKIN_GAME_DIR "/gulpkin";
         execl(game.c_str(), game.c_str(), "--record", "game.rec", static_cast<char*>(nullptr));
         _exit(127);
     }
