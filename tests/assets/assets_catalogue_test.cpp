@@ -1,15 +1,20 @@
-// The whole sprite catalogue loaded through the game's own loaders, from the
-// pack the build wrote: every number holds a picture of the size the game
-// relies on, and none is empty.
+// The whole catalogue loaded through the game's own loaders, from the pack
+// the build wrote: every number holds a picture of the size the game relies
+// on, none is empty, and each picture, sound and music number holds its own
+// file (a swap of two files in a catalogue shows as a number holding another
+// file's pixels, samples or song).
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "media/audio_output.h"
 #include "media/picture_decoding.h"
 #include "media/platform/headless/headless.h"
 #include "media/platform/platform.h"
 #include "media/screen.h"
+#include "media/sound.h"
+#include "media/wav_decoding.h"
 #include "shell/program_flow.h"
 
 namespace {
@@ -38,6 +43,38 @@ bool HasArt(const SpriteView& view) {
     return false;
 }
 
+struct Numbered {
+    int first, last;  // the numbers holding the same file
+    const char* path;
+};
+
+const Numbered kPictures[] = {
+    {0, 0, "graph\\gulpdroite1.bmp"},  {4, 4, "graph\\gulpdroite1.bmp"},   {1, 1, "graph\\gulpbas1.bmp"},
+    {2, 2, "graph\\gulpgauche1.bmp"},  {3, 3, "graph\\gulphaut1.bmp"},     {5, 5, "graph\\ghost-jaune.bmp"},
+    {15, 15, "graph\\ghost-jaune.bmp"}, {6, 6, "graph\\ghost-blanc.bmp"},  {16, 16, "graph\\ghost-blanc.bmp"},
+    {7, 7, "graph\\ghost-bleu.bmp"},   {17, 17, "graph\\ghost-bleu.bmp"},  {8, 8, "graph\\ghost-rouge.bmp"},
+    {18, 18, "graph\\ghost-rouge.bmp"}, {9, 9, "graph\\ghost-vert.bmp"},   {19, 19, "graph\\ghost-vert.bmp"},
+    {10, 10, "graph\\ghost-b-fonce3.bmp"}, {20, 20, "graph\\ghost-b-fonce3.bmp"}, {22, 22, "graph\\gulpmaze.jpg"},
+    {23, 23, "graph\\gulpkin6.jpg"},   {27, 27, "graph\\gulpkin2.jpg"},    {30, 33, "graph\\ball3.bmp"},
+    {100, 100, "graph\\gulpmaze1.jpg"}, {110, 110, "graph\\gulpmaze1.jpg"}, {101, 101, "graph\\gulpmaze2.jpg"},
+    {102, 102, "graph\\gulpmaze3.jpg"}, {103, 103, "graph\\gulpmaze4.jpg"}, {104, 104, "graph\\gulpmaze5.jpg"},
+    {105, 105, "graph\\gulpmaze6.jpg"}, {106, 106, "graph\\gulpmaze7.jpg"}, {107, 107, "graph\\gulpmaze8.jpg"},
+    {108, 108, "graph\\gulpmaze9.jpg"}, {109, 109, "graph\\gulpmaze10.jpg"}, {500, 500, "graph\\gulpnaze.bmp"},
+    {501, 501, "graph\\100p.bmp"},     {502, 502, "graph\\200p.bmp"},      {503, 503, "graph\\300p.bmp"},
+    {504, 504, "graph\\400p.bmp"},     {505, 505, "graph\\1000p.bmp"},     {506, 506, "graph\\bonusjaune.bmp"},
+    {507, 507, "graph\\bonusvert.bmp"}, {508, 508, "graph\\bonusrouge.bmp"}, {509, 509, "graph\\bonuspomme.bmp"},
+    {511, 511, "graph\\dents4.bmp"},   {512, 512, "graph\\dents2.bmp"},    {1000, 1105, "graph\\ball2.bmp"},
+};
+
+const Numbered kSounds[] = {
+    {0, 0, "wav\\boules.wav"}, {1, 1, "wav\\boulesr.wav"}, {2, 2, "wav\\meur1.wav"},     {4, 4, "wav\\vie1.wav"},
+    {5, 5, "wav\\5f.wav"},     {6, 6, "wav\\sprint.wav"},  {7, 7, "wav\\apple.wav"},     {8, 8, "wav\\gulp1.wav"},
+    {9, 9, "wav\\bouffe1.wav"}, {10, 10, "wav\\bouffe.wav"}, {11, 11, "wav\\bouffe5.wav"}, {12, 12, "wav\\bouffe6.wav"},
+    {13, 13, "wav\\bouffe4.wav"},
+};
+
+constexpr int kScratchSprite = 4000;
+
 class Catalogue : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -49,9 +86,22 @@ protected:
         if (!Decodable("graph\\ball2.bmp") || !Decodable("graph\\gulpmaze1.jpg"))
             FAIL() << "the game's picture decoders do not decode the pack";
         LoadSprites();
+        InitSound();
+        InitMusic();
+        LoadSoundsAndMusic();
     }
-    void TearDown() override { EndScreen(); }
+    void TearDown() override {
+        EndMusic();
+        EndSound();
+        EndScreen();
+    }
 };
+
+std::vector<uint16_t> Pixels(int id) {
+    SpriteView view;
+    if (!ViewSprite(id, view)) return {};
+    return std::vector<uint16_t>(view.pixels, view.pixels + size_t(view.imageWidth) * view.imageHeight);
+}
 
 }  // namespace
 
@@ -100,4 +150,34 @@ TEST_F(Catalogue, BlackIsTransparentAroundEveryFigure) {
         EXPECT_EQ(view.pixels[31], 0) << id;
         EXPECT_EQ(view.pixels[31 * view.imageWidth], 0) << id;
     }
+}
+
+TEST_F(Catalogue, EachPictureNumberHoldsItsFile) {
+    for (const Numbered& entry : kPictures) {
+        ASSERT_NE(LoadSpriteFile(kScratchSprite, entry.path, 0), 0) << entry.path;
+        std::vector<uint16_t> file = Pixels(kScratchSprite);
+        for (int id = entry.first; id <= entry.last; ++id) EXPECT_TRUE(Pixels(id) == file) << id << " " << entry.path;
+    }
+    for (int id = 600; id <= 635; ++id) {
+        std::string path = "font\\" + std::to_string(id) + ".bmp";
+        ASSERT_NE(LoadSpriteFile(kScratchSprite, path, 0), 0) << path;
+        EXPECT_TRUE(Pixels(id) == Pixels(kScratchSprite)) << id;
+    }
+}
+
+TEST_F(Catalogue, EachSoundNumberHoldsItsFile) {
+    for (const Numbered& entry : kSounds) {
+        std::vector<uint8_t> bytes;
+        std::vector<int16_t> samples;
+        ASSERT_TRUE(platform::ReadWholeFile(entry.path, bytes) && DecodeWav(bytes, samples)) << entry.path;
+        ASSERT_LT(size_t(entry.first), OutputMixer().effects.size());
+        EXPECT_TRUE(OutputMixer().effects[entry.first].samples == samples) << entry.first << " " << entry.path;
+    }
+}
+
+TEST_F(Catalogue, EachMusicNumberHoldsItsSong) {
+    EXPECT_EQ(LoadedMusicName(0), "gulpkin title");
+    EXPECT_EQ(LoadedMusicName(1), "gulpkin play");
+    EXPECT_EQ(LoadedMusicName(2), "gulpkin end");
+    EXPECT_EQ(LoadedMusicName(3), "");
 }
