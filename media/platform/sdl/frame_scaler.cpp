@@ -13,8 +13,12 @@ constexpr int kBandJoinRows = 8;
 // More bands than this are not worth sending one by one.
 constexpr size_t kMostBands = 32;
 
-void WidenRow(const uint16_t* from, uint32_t* to, int count) {
-    for (int x = 0; x < count; ++x) to[x] = Expand565(from[x]);
+void WidenRow(const uint16_t* from, uint32_t* to, int count, bool redLow) {
+    if (redLow) {
+        for (int x = 0; x < count; ++x) to[x] = Expand565RedLow(from[x]);
+    } else {
+        for (int x = 0; x < count; ++x) to[x] = Expand565(from[x]);
+    }
 }
 
 const uint16_t* FrameRow(const uint16_t* frame, int pitchBytes, int row) {
@@ -78,9 +82,9 @@ void FrameScaler::ScaleRow(const uint16_t* source, int row, uint8_t* window, int
     int first = place_.y + firstTarget_[static_cast<size_t>(row)];
     uint32_t* target = reinterpret_cast<uint32_t*>(window + static_cast<size_t>(first) * windowPitchBytes) + place_.x;
     if (place_.width == frameWidth_) {
-        WidenRow(source, target, frameWidth_);
+        WidenRow(source, target, frameWidth_, redLow_);
     } else {
-        WidenRow(source, wideRow_.data(), frameWidth_);
+        WidenRow(source, wideRow_.data(), frameWidth_, redLow_);
         for (int x = 0; x < place_.width; ++x) target[x] = wideRow_[static_cast<size_t>(sourceColumn_[static_cast<size_t>(x)])];
     }
     for (int k = 1; k < count; ++k) {

@@ -15,6 +15,10 @@
 
 #include <sys/sysinfo.h>
 
+#ifdef __EMSCRIPTEN__
+#include "media/platform/sdl/sdl_page.h"
+#endif
+
 namespace {
 
 struct Display {
@@ -30,6 +34,11 @@ struct Display {
 // becoming a quit event that the game never reads. Set before anything starts
 // SDL (the keyboard opens before the display).
 const bool signalsEndTheProgram = SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+#ifdef __EMSCRIPTEN__
+// In a browser the game hands control back to the page in its own waits
+// (sdl_page.h), not inside every update of the canvas.
+const bool pageWaitsAreOurs = SDL_SetHint(SDL_HINT_EMSCRIPTEN_ASYNCIFY, "0");
+#endif
 
 Display& TheDisplay() {
     static Display display;
@@ -52,6 +61,12 @@ int CurrentRefreshRate() {
 }
 
 bool CreateWindowAndOutput(Display& d, const std::string& title, bool vsync) {
+#ifdef __EMSCRIPTEN__
+    // In a browser the window is the page's canvas: exactly the frame's size,
+    // scaled to the browser window and put full screen by the page itself.
+    d.window = SDL_CreateWindow(title.c_str(), 0, 0, d.width, d.height, 0);
+    return d.window != nullptr && StartFrameOutput(d.output, d.window, d.width, d.height, vsync);
+#else
     // Made as large as the desktop from the start: without a window manager
     // (a bare X server) nobody else would resize a full-screen window.
     SDL_Rect desktop{0, 0, d.width, d.height};
@@ -59,6 +74,7 @@ bool CreateWindowAndOutput(Display& d, const std::string& title, bool vsync) {
     d.window = SDL_CreateWindow(title.c_str(), desktop.x, desktop.y, desktop.w, desktop.h, SDL_WINDOW_FULLSCREEN_DESKTOP);
     if (d.window == nullptr) return false;
     return StartFrameOutput(d.output, d.window, d.width, d.height, vsync);
+#endif
 }
 
 bool IsAltEnter(const SDL_Event& event) {
@@ -70,6 +86,9 @@ bool IsAltEnter(const SDL_Event& event) {
 // Alt+Enter: between the desktop-sized full screen and a window of the
 // game's own size; the picture keeps its aspect ratio in both.
 void ToggleFullScreen(Display& d) {
+#ifdef __EMSCRIPTEN__
+    return;  // the page's own button does it in a browser
+#endif
     if (d.window == nullptr) return;
     bool full = (SDL_GetWindowFlags(d.window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
     if (full) {
@@ -160,6 +179,9 @@ void PresentPixels(const uint16_t* pixels, int width, int height, int pitch) {
     Display& d = TheDisplay();
     if (d.window == nullptr || pixels == nullptr || width != d.width || height != d.height) return;
     ShowFrame(d.output, d.window, pixels, width, height, pitch * static_cast<int>(sizeof(uint16_t)));
+#ifdef __EMSCRIPTEN__
+    sdl::NoteFramePresented();
+#endif
 }
 
 // Takes the window and application events off the queue. The input reader

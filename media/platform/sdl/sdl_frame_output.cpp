@@ -37,10 +37,11 @@ bool StartOnCard(FrameOutput& output, SDL_Window* window, int width, int height,
     return output.texture != nullptr;
 }
 
+// 32 bits a pixel, red and blue at either end: xRGB on X11, xBGR in a browser
 bool IsXrgbPicture(const SDL_Surface* picture) {
     const SDL_PixelFormat* format = picture->format;
-    return format->BytesPerPixel == 4 && format->Rmask == 0xFF0000 && format->Gmask == 0xFF00 &&
-           format->Bmask == 0xFF;
+    return format->BytesPerPixel == 4 && format->Gmask == 0xFF00 &&
+           ((format->Rmask == 0xFF0000 && format->Bmask == 0xFF) || (format->Rmask == 0xFF && format->Bmask == 0xFF0000));
 }
 
 // A window made again in the same place and mode, without any renderer ever
@@ -73,6 +74,7 @@ SDL_Surface* CurrentPicture(FrameOutput& output, SDL_Window* window, int width, 
     if (picture == nullptr || !IsXrgbPicture(picture)) return nullptr;
     if (picture != output.picture || !output.scaler.PreparedFor(width, height, picture->w, picture->h)) {
         output.scaler.Prepare(width, height, picture->w, picture->h);
+        output.scaler.SetRedLow(picture->format->Rmask == 0xFF);
         SDL_FillRect(picture, nullptr, 0);
         output.picture = picture;
         SDL_UpdateWindowSurface(window);
