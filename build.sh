@@ -4,6 +4,8 @@
 #   ./build.sh test   install what is missing, build, run every test; then
 #                     the same again built with AddressSanitizer and
 #                     UndefinedBehaviorSanitizer (GULPKIN_QUICK=1 skips that)
+#   ./build.sh web    install what is missing, build the web site of the game
+#                     into ${GULPKIN_BUILD_DIR:-build-web}/site
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -12,6 +14,8 @@ build_dir=${GULPKIN_BUILD_DIR:-build}
 
 play_packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libjpeg62-turbo-dev libxmp-dev
                fonts-dejavu-core)
+web_packages=(emscripten dpkg-dev)
+web_test_packages=(chromium chromium-driver python3-selenium)
 test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-apps clang libclang-rt-14-dev ccache)
 
 install_missing() {
@@ -64,8 +68,12 @@ case "$mode" in
                 UBSAN_OPTIONS=print_stacktrace=1 run_tests "$build_dir-sanitize" -E AssetFault
         fi
         ;;
+    web)
+        install_missing "${play_packages[@]}" "${web_packages[@]}"
+        web/build_site.sh "${GULPKIN_BUILD_DIR:-build-web}"
+        ;;
     *)
-        echo "usage: $0 play|test" >&2
+        echo "usage: $0 play|test|web" >&2
         exit 2
         ;;
 esac
