@@ -13,6 +13,17 @@ jobs=${GULPKIN_WEB_JOBS:-2}
 sources=$prefix/sources
 mkdir -p "$prefix/stamps" "$sources"
 
+# runs a command with its output in LOG, shown only when it fails
+quietly() {
+    local log=$1
+    shift
+    if ! "$@" >>"$log" 2>&1; then
+        tail -n 40 "$log" >&2
+        echo "failed: $* (whole log: $log)" >&2
+        return 1
+    fi
+}
+
 # apt-get source needs a deb-src entry; it is added for the archive the
 # machine already uses.
 ensure_source_entries() {
@@ -36,11 +47,11 @@ source_version() {
 # unpacks the package's source (with Debian's patches) and prints its folder
 fetch_source() {
     local package=$1 version=$2
-    local folder=$sources/$package-$version
+    local folder=$sources/$package-${version//[:~]/_}  # make cannot take ':' in a path
     if [ ! -d "$folder" ]; then
         local scratch
         scratch=$(mktemp -d "$sources/fetch.XXXXXX")
-        (cd "$scratch" && apt-get source -qq --only-source "$package=$version" >/dev/null)
+        (cd "$scratch" && quietly "$sources/$package.log" apt-get source -q --only-source "$package=$version")
         mv "$(find "$scratch" -mindepth 1 -maxdepth 1 -type d | head -1)" "$folder"
         rm -rf "$scratch"
     fi
@@ -50,13 +61,13 @@ fetch_source() {
 cmake_build() {
     local source=$1
     shift
-    local build=$source/build-web
+    local build=$source/build-web log=$source/build-web.log
     rm -rf "$build"
-    nice -n 10 emcmake cmake -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+    quietly "$log" nice -n 10 emcmake cmake -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_ROOT_PATH="$prefix" \
-        -DBUILD_SHARED_LIBS=OFF "$@" >/dev/null
-    nice -n 10 cmake --build "$build" -j"$jobs" >/dev/null
-    cmake --install "$build" >/dev/null
+        -DBUILD_SHARED_LIBS=OFF "$@"
+    quietly "$log" nice -n 10 cmake --build "$build" -j"$jobs"
+    quietly "$log" cmake --install "$build"
 }
 
 build_libsdl2() {
@@ -81,13 +92,17 @@ build_libsdl2_ttf() {
 }
 
 build_libxmp() {
-    local source=$1
-    (cd "$source" && nice -n 10 emconfigure ./configure --prefix="$prefix" --disable-shared --enable-static \
-        >/dev/null && nice -n 10 emmake make -j"$jobs" >/dev/null && emmake make install >/dev/null)
+    local source=$1 log=$1/build-web.log
+    (cd "$source" &&
+        quietly "$log" nice -n 10 emconfigure ./configure --host=wasm32-unknown-emscripten --prefix="$prefix" \
+            --disable-shared --enable-static &&
+        quietly "$log" nice -n 10 emmake make -j"$jobs" && quietly "$log" emmake make install)
 }
 
+# The type sizes are given: the configure check cannot run its program here.
 build_libjpeg_turbo() {
-    cmake_build "$1" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF
+    cmake_build "$1" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF \
+        -DHAVE_SIZE_T=TRUE -DSIZE_T=4 -DHAVE_UNSIGNED_LONG=TRUE -DUNSIGNED_LONG=4
 }
 
 # builds one package unless this version of it is already in the prefix
