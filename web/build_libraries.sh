@@ -89,6 +89,16 @@ build_libsdl2_ttf() {
     # shaped by HarfBuzz like Debian's own build, so that lines come out the
     # same as in the desktop game
     cmake_build "$1" -DSDL2TTF_VENDORED=OFF -DSDL2TTF_HARFBUZZ=ON -DSDL2TTF_SAMPLES=OFF
+    # its build writes a package file for a shared library only; this one
+    # also names the static libraries under it
+    cat >"$prefix/lib/pkgconfig/SDL2_ttf.pc" <<EOF
+Name: SDL2_ttf
+Description: SDL2_ttf compiled for the browser
+Version: 2
+Requires: sdl2
+Libs: -L$prefix/lib -lSDL2_ttf -lharfbuzz -lfreetype
+Cflags: -I$prefix/include/SDL2
+EOF
 }
 
 build_libxmp() {

@@ -13,10 +13,12 @@
 
 #include <cstdlib>
 
-#include <sys/sysinfo.h>
-
 #ifdef __EMSCRIPTEN__
 #include "media/platform/sdl/sdl_page.h"
+
+#include <emscripten/heap.h>
+#else
+#include <sys/sysinfo.h>
 #endif
 
 namespace {
@@ -214,10 +216,16 @@ bool WindowHasFocus() {
 
 // SDL has no figure for display memory; the images live in system memory,
 // so the free system memory is what is left for them.
+// In a browser that is what the page's memory may still grow by.
 uint64_t FreeVideoBytes() {
+    if (TheDisplay().window == nullptr) return 0;
+#ifdef __EMSCRIPTEN__
+    return emscripten_get_heap_max() - emscripten_get_heap_size();
+#else
     struct sysinfo info {};
-    if (TheDisplay().window == nullptr || sysinfo(&info) != 0) return 0;
+    if (sysinfo(&info) != 0) return 0;
     return static_cast<uint64_t>(info.freeram) * info.mem_unit;
+#endif
 }
 
 }  // namespace platform
