@@ -48,10 +48,15 @@ def check(condition, what):
 
 # ---- the site and the browser ----
 
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = dict(http.server.SimpleHTTPRequestHandler.extensions_map, **{".wasm": "application/wasm"})
+
+    def log_message(self, *args):
+        pass
+
+
 def serve(site):
-    handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=site)
-    handler.extensions_map = dict(handler.extensions_map, **{".wasm": "application/wasm"})
-    handler.log_message = lambda *args: None
+    handler = functools.partial(QuietHandler, directory=site)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return server
