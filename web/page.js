@@ -9,8 +9,9 @@
 //   readyAt      page time (ms) when the game could start
 //   startedAt    page time of the key or click that started it
 //   firstFrameAt page time of the first frame presented
-//   frameCosts   the last 256 frames' work in ms (the game's stretch of
-//                work between two waits, ending with the frame shown)
+//   frameCosts   the last 256 frames' work in ms (from the frame limiter's
+//                release to the frame on the canvas), costCount how many
+//                were recorded in all
 //   ended        true once the game has ended
 "use strict";
 
@@ -34,8 +35,6 @@
   let ready = false;        // the game's code, data and storage are loaded
   let wanted = false;       // the player asked to start
   let started = false;
-  let sliceStart = 0;       // when the game last got control back
-  let framedInSlice = false;
 
   function say(text) {
     message.textContent = text;
@@ -50,34 +49,22 @@
   const waiting = [];
   channel.port1.onmessage = () => waiting.shift()();
 
-  function endSlice() {
-    if (framedInSlice) {
-      gulpkin.frameCosts[gulpkin.costCount % kCostSlots] = performance.now() - sliceStart;
-      gulpkin.costCount++;
-      framedInSlice = false;
-    }
-  }
-
   function rest(ms) {
-    endSlice();
     return new Promise((resolve) => {
-      const wake = () => {
-        sliceStart = performance.now();
-        resolve();
-      };
       if (ms >= 1) {
-        setTimeout(wake, Math.floor(ms));
+        setTimeout(resolve, Math.floor(ms));
       } else {
-        waiting.push(wake);
+        waiting.push(resolve);
         channel.port2.postMessage(0);
       }
     });
   }
 
-  function framePresented() {
+  function framePresented(workMs) {
     gulpkin.frames++;
-    framedInSlice = true;
     if (gulpkin.frames === 1) gulpkin.firstFrameAt = performance.now();
+    gulpkin.frameCosts[gulpkin.costCount % kCostSlots] = workMs;
+    gulpkin.costCount++;
   }
 
   // ---- files ----
@@ -126,13 +113,11 @@
     started = true;
     say("");
     gulpkin.startedAt = performance.now();
-    sliceStart = gulpkin.startedAt;
     canvas.focus();
     Module.callMain([]);
   }
 
   function gameEnded() {
-    endSlice();
     gulpkin.ended = true;
     say("Gulpkin has ended. Press a key or click to play again.");
   }
@@ -226,7 +211,7 @@
         say("Press a key or click to play (with sound)");
       }
     },
-    onExit: gameEnded,
+    gameEnded: gameEnded,
     onAbort: (what) => say("Gulpkin stopped: " + what),
     print: (text) => console.log(text),
     printErr: (text) => console.warn(text),

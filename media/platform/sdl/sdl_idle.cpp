@@ -3,9 +3,9 @@
 // sleeps on the system's own timer.
 //
 // In a browser the rest hands control back to the page. Its timers count
-// whole milliseconds and often wake one late, so a long rest ends 1.5 ms
-// early, and a short one only lets the browser run its pending events: the
-// limiter calls again until its own margin is left.
+// whole milliseconds and wake late on a busy machine, so a long rest ends
+// 3 ms early; closer to the release the rest only lets the browser run its
+// pending events, and the last millisecond is watched on the counter.
 #include "media/platform/platform.h"
 
 #ifdef __EMSCRIPTEN__
@@ -19,8 +19,13 @@ namespace platform {
 
 #ifdef __EMSCRIPTEN__
 void IdleMicros(uint32_t us) {
-    constexpr uint32_t kTimerSlackMicros = 1500;
-    sdl::RestInPage(us > kTimerSlackMicros + 1000 ? (us - kTimerSlackMicros) / 1000 : 0);
+    constexpr uint32_t kTimerSlackMicros = 3000;
+    constexpr uint32_t kWatchedMicros = 1000;
+    if (us >= kTimerSlackMicros + 1000) {
+        sdl::RestInPage((us - kTimerSlackMicros) / 1000);
+    } else if (us > kWatchedMicros) {
+        sdl::RestInPage(0);
+    }
 }
 #else
 void IdleMicros(uint32_t us) {

@@ -7,6 +7,15 @@
 
 namespace {
 
+struct PageClock {
+    double lastClockRead = 0;  // ms, the page's clock
+};
+
+PageClock& TheClock() {
+    static PageClock clock;
+    return clock;
+}
+
 // The page's promise settles on one of its own timers or messages, never by
 // blocking.
 EM_ASYNC_JS(void, WaitInPage, (double ms), { await Module.rest(ms); });
@@ -17,8 +26,11 @@ namespace sdl {
 
 void RestInPage(double ms) { WaitInPage(ms); }
 
+void NoteFrameClockRead() { TheClock().lastClockRead = emscripten_get_now(); }
+
 void NoteFramePresented() {
-    EM_ASM({ Module.framePresented(); });
+    double work = emscripten_get_now() - TheClock().lastClockRead;
+    EM_ASM({ Module.framePresented($0); }, work);
 }
 
 }  // namespace sdl

@@ -12,7 +12,11 @@ namespace sdl {
 // returns after `ms` milliseconds; 0 returns as soon as the browser has run
 // its pending events
 void RestInPage(double ms);
-// tells the page that a frame went to the canvas
+// the frame limiter read its counter: the last read before a frame is shown
+// is when the game started working on that frame
+void NoteFrameClockRead();
+// tells the page that a frame went to the canvas, and how long the game
+// worked on it (from the limiter's release to the canvas updated)
 void NoteFramePresented();
 
 }  // namespace sdl
