@@ -40,7 +40,7 @@ public:
     void RequestWholeFrame() { wholeFrameDue_ = true; }
     bool PreparedFor(int frameWidth, int frameHeight, int windowWidth, int windowHeight) const;
     // the window picture keeps red in its low byte (0x00BBGGRR); xRGB until said
-    void SetRedLow(bool redLow) { redLow_ = redLow; }
+    void SetRedLow(bool redLow);
 
     // Writes the frame rows that changed into their place (pitches in bytes)
     // and returns the window bands that now differ from what was shown.
@@ -60,5 +60,6 @@ private:
     std::vector<uint16_t> shown_;    // the frame as last scaled
     bool wholeFrameDue_ = true;
     bool redLow_ = false;
+    std::vector<uint32_t> redLowPixels_;  // every 5:6:5 value widened, for the canvas order
     std::vector<FramePlace> bands_;
 };

@@ -3,9 +3,9 @@
 // sleeps on the system's own timer.
 //
 // In a browser the rest hands control back to the page. Its timers count
-// whole milliseconds and wake late on a busy machine, so a long rest ends
-// 3 ms early; closer to the release the rest only lets the browser run its
-// pending events, and the last millisecond is watched on the counter.
+// whole milliseconds and wake late on a busy machine, so a rest ends 3 ms
+// early and the limiter watches the counter for the rest: yielding again
+// that close to the release would let the browser's own work delay it.
 #include "media/platform/platform.h"
 
 #ifdef __EMSCRIPTEN__
@@ -20,12 +20,7 @@ namespace platform {
 #ifdef __EMSCRIPTEN__
 void IdleMicros(uint32_t us) {
     constexpr uint32_t kTimerSlackMicros = 3000;
-    constexpr uint32_t kWatchedMicros = 1000;
-    if (us >= kTimerSlackMicros + 1000) {
-        sdl::RestInPage((us - kTimerSlackMicros) / 1000);
-    } else if (us > kWatchedMicros) {
-        sdl::RestInPage(0);
-    }
+    if (us >= kTimerSlackMicros + 1000) sdl::RestInPage((us - kTimerSlackMicros) / 1000);
 }
 #else
 void IdleMicros(uint32_t us) {
