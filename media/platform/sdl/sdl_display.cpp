@@ -57,6 +57,9 @@ bool ShowsAnything() {
 
 // the current refresh rate of the display the window would open on
 int CurrentRefreshRate() {
+#ifdef __EMSCRIPTEN__
+    return sdl::kPageFramesPerSecond;
+#endif
     SDL_DisplayMode mode;
     if (SDL_GetCurrentDisplayMode(0, &mode) != 0) return 0;
     return mode.refresh_rate;
@@ -66,8 +69,10 @@ bool CreateWindowAndOutput(Display& d, const std::string& title, bool vsync) {
 #ifdef __EMSCRIPTEN__
     // In a browser the window is the page's canvas: exactly the frame's size,
     // scaled to the browser window and put full screen by the page itself.
+    // The page paces the frames itself (sdl_page.h), not SDL.
+    (void)vsync;
     d.window = SDL_CreateWindow(title.c_str(), 0, 0, d.width, d.height, 0);
-    return d.window != nullptr && StartFrameOutput(d.output, d.window, d.width, d.height, vsync);
+    return d.window != nullptr && StartFrameOutput(d.output, d.window, d.width, d.height, false);
 #else
     // Made as large as the desktop from the start: without a window manager
     // (a bare X server) nobody else would resize a full-screen window.
@@ -177,12 +182,14 @@ int DisplayRefreshRate() {
 }
 
 // A skipped frame (no pixels) leaves the screen as it is.
+// In a browser every frame, shown or skipped, then waits for the page's next
+// frame time, as a display's vsync would.
 void PresentPixels(const uint16_t* pixels, int width, int height, int pitch) {
     Display& d = TheDisplay();
-    if (d.window == nullptr || pixels == nullptr || width != d.width || height != d.height) return;
-    ShowFrame(d.output, d.window, pixels, width, height, pitch * static_cast<int>(sizeof(uint16_t)));
+    bool shows = d.window != nullptr && pixels != nullptr && width == d.width && height == d.height;
+    if (shows) ShowFrame(d.output, d.window, pixels, width, height, pitch * static_cast<int>(sizeof(uint16_t)));
 #ifdef __EMSCRIPTEN__
-    sdl::NoteFramePresented();
+    if (d.window != nullptr) sdl::EndFrameInPage(shows);
 #endif
 }
 

@@ -8,8 +8,16 @@
 namespace {
 
 struct PageClock {
-    double lastClockRead = 0;  // ms, the page's clock
+    double nextFrame = 0;     // ms on the page's clock: when the next frame may follow
+    double frameStarted = 0;  // when the game started on the current frame
 };
+
+// Timers wake late on a busy machine: a wait rests until this close to its
+// end and watches the clock for the rest.
+constexpr double kWatchedMs = 3.0;
+// Frames late by up to this many steps are made up for; later ones are
+// given up and the steps start again from the present frame.
+constexpr double kMadeUpSteps = 8.0;
 
 PageClock& TheClock() {
     static PageClock clock;
@@ -26,11 +34,19 @@ namespace sdl {
 
 void RestInPage(double ms) { WaitInPage(ms); }
 
-void NoteFrameClockRead() { TheClock().lastClockRead = emscripten_get_now(); }
-
-void NoteFramePresented() {
-    double work = emscripten_get_now() - TheClock().lastClockRead;
-    EM_ASM({ Module.framePresented($0); }, work);
+void EndFrameInPage(bool shown) {
+    constexpr double kStepMs = 1000.0 / kPageFramesPerSecond;
+    PageClock& clock = TheClock();
+    double now = emscripten_get_now();
+    if (shown) EM_ASM({ Module.framePresented($0); }, now - clock.frameStarted);
+    clock.nextFrame += kStepMs;
+    if (clock.nextFrame < now - kMadeUpSteps * kStepMs) clock.nextFrame = now;
+    // the browser shows the canvas and delivers events at least once a frame
+    double left = clock.nextFrame - now;
+    RestInPage(left > kWatchedMs + 1.0 ? static_cast<int>(left - kWatchedMs) : 0);
+    while (emscripten_get_now() < clock.nextFrame) {
+    }
+    clock.frameStarted = emscripten_get_now();
 }
 
 }  // namespace sdl

@@ -12,12 +12,15 @@ namespace sdl {
 // returns after `ms` milliseconds; 0 returns as soon as the browser has run
 // its pending events
 void RestInPage(double ms);
-// the frame limiter read its counter: the last read before a frame is shown
-// is when the game started working on that frame
-void NoteFrameClockRead();
-// tells the page that a frame went to the canvas, and how long the game
-// worked on it (from the limiter's release to the canvas updated)
-void NoteFramePresented();
+// The canvas is a display of this many frames a second.
+constexpr int kPageFramesPerSecond = 75;
+
+// Ends a frame: tells the page whether it went to the canvas and how long the
+// game worked on it (from the previous frame's end to the canvas updated),
+// then waits for the next frame time. The frame times follow each other at
+// even steps, so that late frames (the browser or the machine was busy) are
+// made up for by the next ones; after a long stall the steps start again.
+void EndFrameInPage(bool shown);
 
 }  // namespace sdl
 

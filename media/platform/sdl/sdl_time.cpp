@@ -11,15 +11,7 @@
 namespace platform {
 
 uint32_t TickCount() { return SDL_GetTicks(); }
-
-// In a browser the page also learns when each frame's work began.
-uint64_t CounterNow() {
-#ifdef __EMSCRIPTEN__
-    sdl::NoteFrameClockRead();
-#endif
-    return SDL_GetPerformanceCounter();
-}
-
+uint64_t CounterNow() { return SDL_GetPerformanceCounter(); }
 uint64_t CounterFrequency() { return SDL_GetPerformanceFrequency(); }
 
 // In a browser a pause hands control back to the page for its length.
