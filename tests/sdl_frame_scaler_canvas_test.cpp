@@ -1,6 +1,6 @@
 // The frame scaler for a browser's canvas, whose pixels keep red in their low
 // byte: each channel lands in its own byte, and a scaled frame is the same
-// picture as in the xRGB order with red and blue trading places.
+// picture as in the xRGB order with red and blue trading places, opaque.
 #include "media/platform/sdl/frame_scaler.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@ TEST(FrameScalerCanvas, EachChannelLandsInItsByte) {
     for (const Case& c : cases) EXPECT_EQ(Expand565RedLow(c.pixel), c.redLow) << std::hex << c.pixel;
 }
 
-TEST(FrameScalerCanvas, ScaledFrameSwapsRedAndBlueOnly) {
+TEST(FrameScalerCanvas, ScaledFrameSwapsRedAndBlueAndIsOpaque) {
     constexpr int kWidth = 6, kHeight = 4;
     std::vector<uint16_t> frame(kWidth * kHeight);
     for (size_t i = 0; i < frame.size(); ++i) frame[i] = static_cast<uint16_t>(i * 2731);
@@ -34,7 +34,7 @@ TEST(FrameScalerCanvas, ScaledFrameSwapsRedAndBlueOnly) {
     plain.Scale(frame.data(), kWidth * 2, reinterpret_cast<uint8_t*>(xrgb.data()), kWidth * 2 * 4);
     canvas.Scale(frame.data(), kWidth * 2, reinterpret_cast<uint8_t*>(redLow.data()), kWidth * 2 * 4);
     for (size_t i = 0; i < xrgb.size(); ++i) {
-        uint32_t swapped = (xrgb[i] & 0x00FF00) | (xrgb[i] >> 16 & 0xFF) | ((xrgb[i] & 0xFF) << 16);
+        uint32_t swapped = 0xFF000000u | (xrgb[i] & 0x00FF00) | (xrgb[i] >> 16 & 0xFF) | ((xrgb[i] & 0xFF) << 16);
         EXPECT_EQ(redLow[i], swapped) << i;
     }
 }

@@ -84,7 +84,10 @@ void FrameScaler::SetRedLow(bool redLow) {
     redLowPixels_.clear();
     if (!redLow) return;
     redLowPixels_.resize(65536);
-    for (uint32_t pixel = 0; pixel < 65536; ++pixel) redLowPixels_[pixel] = Expand565RedLow(static_cast<uint16_t>(pixel));
+    // opaque: a canvas takes the top byte as the pixel's alpha
+    for (uint32_t pixel = 0; pixel < 65536; ++pixel) {
+        redLowPixels_[pixel] = Expand565RedLow(static_cast<uint16_t>(pixel)) | 0xFF000000u;
+    }
     wholeFrameDue_ = true;
 }
 

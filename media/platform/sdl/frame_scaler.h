@@ -39,7 +39,8 @@ public:
     // the next Scale draws the whole frame (the window was uncovered)
     void RequestWholeFrame() { wholeFrameDue_ = true; }
     bool PreparedFor(int frameWidth, int frameHeight, int windowWidth, int windowHeight) const;
-    // the window picture keeps red in its low byte (0x00BBGGRR); xRGB until said
+    // the window picture keeps red in its low byte (0xFFBBGGRR, opaque for a
+    // canvas); xRGB until said
     void SetRedLow(bool redLow);
 
     // Writes the frame rows that changed into their place (pitches in bytes)

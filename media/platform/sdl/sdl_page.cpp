@@ -28,9 +28,19 @@ PageClock& TheClock() {
 // blocking.
 EM_ASYNC_JS(void, WaitInPage, (double ms), { await Module.rest(ms); });
 
+EM_JS(void, PutOnCanvas, (const uint8_t* rows, int width, int height, int top), {
+    var context = Module.canvasContext || (Module.canvasContext = Module.canvas.getContext('2d'));
+    var bytes = new Uint8ClampedArray(HEAPU8.buffer, rows, width * height * 4);
+    context.putImageData(new ImageData(bytes, width, height), 0, top);
+});
+
 }  // namespace
 
 namespace sdl {
+
+void PutRowsOnCanvas(const uint8_t* picture, int pitchBytes, int top, int count) {
+    PutOnCanvas(picture + static_cast<size_t>(top) * pitchBytes, pitchBytes / 4, count, top);
+}
 
 void RestInPage(double ms) { WaitInPage(ms); }
 

@@ -7,11 +7,18 @@
 
 #ifdef __EMSCRIPTEN__
 
+#include <cstddef>
+#include <cstdint>
+
 namespace sdl {
 
 // returns after `ms` milliseconds; 0 returns as soon as the browser has run
 // its pending events
 void RestInPage(double ms);
+// copies rows top .. top + count - 1 of a picture of opaque 0xAABBGGRR
+// pixels, as wide as the canvas, onto the canvas
+void PutRowsOnCanvas(const uint8_t* picture, int pitchBytes, int top, int count);
+
 // The canvas is a display of this many frames a second.
 constexpr int kPageFramesPerSecond = 75;
 
