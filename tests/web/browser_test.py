@@ -6,6 +6,7 @@
 The site is served on 127.0.0.1 only. One game is played from the title
 to its end: the canvas is compared with the native headless driver's frame
 of the same moment, LEFT steers, the frame rate is the game's 75 a second,
+losing the focus stops the frames,
 F12 hands over a capture, Escape ends the game and the page says so, and
 the best score is still there after a reload. The budgets (site size,
 page load to the title's first frame, a played frame's work) are measured
@@ -228,6 +229,20 @@ def check_frame_cost(driver):
     check(mean < PLAYED_FRAME_BUDGET_MS, "a played frame's work %.2f ms < %.1f ms" % (mean, PLAYED_FRAME_BUDGET_MS))
 
 
+def check_focus(driver):
+    """Without the focus the game shows no new frame; with it back, it goes on."""
+    driver.execute_script("window.dispatchEvent(new FocusEvent('blur'));")
+    time.sleep(0.5)
+    f0 = page_state(driver, "frames")
+    time.sleep(1.0)
+    f1 = page_state(driver, "frames")
+    driver.execute_script("window.dispatchEvent(new FocusEvent('focus'));")
+    time.sleep(1.5)
+    f2 = page_state(driver, "frames")
+    check(f1 == f0 and f2 > f1 + 30, "losing the focus stops the frames, regaining it goes on (%d, %d new)"
+          % (f1 - f0, f2 - f1))
+
+
 def hold_left_to_the_end(driver, before, shots):
     ActionChains(driver).key_down(Keys.LEFT).perform()
     time.sleep(1.5)
@@ -307,6 +322,7 @@ def main():
             before = play_to_layout_one(driver, native, args.shots)
             check_frame_rate(driver)
             check_frame_cost(driver)
+            check_focus(driver)
             if hold_left_to_the_end(driver, before, args.shots):
                 check_capture_download(driver, downloads)
                 check_end_and_reload(driver, url, args.shots)
