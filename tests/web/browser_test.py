@@ -34,6 +34,8 @@ WIDTH, HEIGHT = 1024, 768
 STARTUP_PAUSES_MS = 3000          # the game's own pauses before its title
 INTRO_END_FRAME = 900             # the title menu is up by then
 F1_TO_PLAY_FRAMES = 700           # from F1 on the menu to a frame of play
+MENU_FRAMES = 100                 # the menu frames compared (the menu circles in about 63)
+MENU_TEXT_BOX = (40, 40, 560, 125)  # the difficulty line, printed in the text face
 SITE_BUDGET_BYTES = 8 * 1000 * 1000
 FIRST_FRAME_BUDGET_MS = 2000
 PLAYED_FRAME_BUDGET_MS = 2.0
@@ -138,6 +140,28 @@ def bmp_565(path):
     return width, abs(height), pixels
 
 
+def bmp_box_565(path, box):
+    """Only the box (x0, y0, x1, y1) of a 24-bit BMP, reduced to 5:6:5."""
+    x0, y0, x1, y1 = box
+    with open(path, "rb") as f:
+        blob = f.read()
+    offset, = struct.unpack_from("<I", blob, 10)
+    width, height = struct.unpack_from("<ii", blob, 18)
+    stride = (width * 3 + 3) & ~3
+    pixels = []
+    for y in range(y0, y1):
+        row = offset + (height - 1 - y) * stride
+        for x in range(x0, x1):
+            b, g, r = blob[row + 3 * x], blob[row + 3 * x + 1], blob[row + 3 * x + 2]
+            pixels.append(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3))
+    return pixels
+
+
+def box_of(pixels, box):
+    x0, y0, x1, y1 = box
+    return [pixels[y * WIDTH + x] for y in range(y0, y1) for x in range(x0, x1)]
+
+
 def save_screenshot(driver, shots, name):
     if shots:
         driver.save_screenshot(os.path.join(shots, name + ".png"))
@@ -154,20 +178,25 @@ def player_x(pixels):
     return sum(columns) / len(columns) if len(columns) > 50 else None
 
 
-# ---- the native frame to compare with ----
+# ---- the native frames to compare with ----
 
-def native_play_frame(driver_path, scratch):
-    """The headless driver's frame of play F1_TO_PLAY_FRAMES after F1 on the menu."""
-    shot = os.path.join(scratch, "native.bmp")
+def native_frames(driver_path, scratch):
+    """The headless driver's frame of play F1_TO_PLAY_FRAMES after F1 on the
+    menu, and the menu's text box in each of its first MENU_FRAMES frames."""
+    play_shot = os.path.join(scratch, "native.bmp")
     script = os.path.join(scratch, "native.txt")
     with open(script, "w") as f:
+        for k in range(MENU_FRAMES):
+            f.write("%d shot %s\n" % (INTRO_END_FRAME + k, os.path.join(scratch, "menu%d.bmp" % k)))
         f.write("%d keys F1\n%d keys\n%d shot %s\n%d quit\n" % (
-            INTRO_END_FRAME, INTRO_END_FRAME + 10, INTRO_END_FRAME + F1_TO_PLAY_FRAMES, shot,
-            INTRO_END_FRAME + F1_TO_PLAY_FRAMES + 1))
+            INTRO_END_FRAME + MENU_FRAMES, INTRO_END_FRAME + MENU_FRAMES + 10,
+            INTRO_END_FRAME + MENU_FRAMES + F1_TO_PLAY_FRAMES, play_shot,
+            INTRO_END_FRAME + MENU_FRAMES + F1_TO_PLAY_FRAMES + 1))
     game_dir = os.path.dirname(os.path.abspath(driver_path))
     subprocess.run([os.path.abspath(driver_path), "--script", script], cwd=game_dir, check=True,
                    stdout=subprocess.DEVNULL, env=dict(os.environ, HOME=scratch, XDG_DATA_HOME=scratch))
-    return bmp_565(shot)
+    menus = [bmp_box_565(os.path.join(scratch, "menu%d.bmp" % k), MENU_TEXT_BOX) for k in range(MENU_FRAMES)]
+    return bmp_565(play_shot), menus
 
 
 # ---- the scenario ----
@@ -201,9 +230,11 @@ def check_frame_rate(driver):
     check(abs(rate - 75) <= 3, "the game presents %.1f frames a second (75 +- 3)" % rate)
 
 
-def play_to_layout_one(driver, native, shots):
+def play_to_layout_one(driver, native, menus, shots):
     wait_for_frame(driver, INTRO_END_FRAME, 60)
     save_screenshot(driver, shots, "2-title-menu")
+    text = box_of(canvas_565(driver)[2], MENU_TEXT_BOX)
+    check(any(text == menu for menu in menus), "the menu's printed line equals a native menu frame's, pixel for pixel")
     f1_frame = page_state(driver, "frames")
     press(driver, Keys.F1, hold=0.1)
     wait_for_frame(driver, f1_frame + F1_TO_PLAY_FRAMES, 60)
@@ -309,7 +340,7 @@ def main():
     check(size < SITE_BUDGET_BYTES, "the whole site is %.2f MB < 8 MB" % (size / 1e6))
 
     with tempfile.TemporaryDirectory() as scratch:
-        native = native_play_frame(args.headless_driver, scratch)
+        native, menus = native_frames(args.headless_driver, scratch)
         server = serve(args.site)
         url = "http://127.0.0.1:%d/index.html" % server.server_address[1]
         downloads = os.path.join(scratch, "downloads")
@@ -319,7 +350,7 @@ def main():
             start_and_reach_title(driver, url)
             time.sleep(2)
             save_screenshot(driver, args.shots, "1-title-intro")
-            before = play_to_layout_one(driver, native, args.shots)
+            before = play_to_layout_one(driver, native, menus, args.shots)
             check_frame_rate(driver)
             check_frame_cost(driver)
             check_focus(driver)
