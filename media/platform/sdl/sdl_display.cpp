@@ -58,11 +58,12 @@ bool ShowsAnything() {
 // the current refresh rate of the display the window would open on
 int CurrentRefreshRate() {
 #ifdef __EMSCRIPTEN__
-    return sdl::kPageFramesPerSecond;
-#endif
+    return sdl::kPageFramesPerSecond;  // the page paces the canvas
+#else
     SDL_DisplayMode mode;
     if (SDL_GetCurrentDisplayMode(0, &mode) != 0) return 0;
     return mode.refresh_rate;
+#endif
 }
 
 bool CreateWindowAndOutput(Display& d, const std::string& title, bool vsync) {
@@ -94,8 +95,8 @@ bool IsAltEnter(const SDL_Event& event) {
 // game's own size; the picture keeps its aspect ratio in both.
 void ToggleFullScreen(Display& d) {
 #ifdef __EMSCRIPTEN__
-    return;  // the page's own button does it in a browser
-#endif
+    (void)d;  // the page's own button does it in a browser
+#else
     if (d.window == nullptr) return;
     bool full = (SDL_GetWindowFlags(d.window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
     if (full) {
@@ -113,6 +114,7 @@ void ToggleFullScreen(Display& d) {
         SDL_SetWindowSize(d.window, desktop.w, desktop.h);
         SDL_SetWindowFullscreen(d.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
+#endif
 }
 
 void DestroyAll(Display& d) {

@@ -2,10 +2,8 @@
 // milliseconds; the limiter wants to wake within a fraction of one, so this
 // sleeps on the system's own timer.
 //
-// In a browser the rest hands control back to the page. Its timers count
-// whole milliseconds and wake late on a busy machine, so a rest ends 3 ms
-// early and the limiter watches the counter for the rest: yielding again
-// that close to the release would let the browser's own work delay it.
+// In a browser the page paces the frames (sdl_page.h) and the limiter stays
+// idle; a rest there would hand control back to the page.
 #include "media/platform/platform.h"
 
 #ifdef __EMSCRIPTEN__
@@ -18,10 +16,7 @@
 namespace platform {
 
 #ifdef __EMSCRIPTEN__
-void IdleMicros(uint32_t us) {
-    constexpr uint32_t kTimerSlackMicros = 3000;
-    if (us >= kTimerSlackMicros + 1000) sdl::RestInPage((us - kTimerSlackMicros) / 1000);
-}
+void IdleMicros(uint32_t us) { sdl::RestInPage(us / 1000); }
 #else
 void IdleMicros(uint32_t us) {
     std::this_thread::sleep_for(std::chrono::microseconds(us));
