@@ -6,7 +6,7 @@
 The site is served on 127.0.0.1 only. One game is played from the title
 to its end: the canvas is compared with the native headless driver's frame
 of the same moment, LEFT steers, the frame rate is the game's 75 a second,
-losing the focus stops the frames,
+losing the focus stops the frames, the music reaches the audio output,
 F12 hands over a capture, Escape ends the game and the page says so, and
 the best score is still there after a reload. The budgets (site size,
 page load to the title's first frame, a played frame's work) are measured
@@ -222,6 +222,21 @@ def start_and_reach_title(driver, url):
           % (load_ms, FIRST_FRAME_BUDGET_MS))
 
 
+def check_sound(driver):
+    """The mixer's samples reach the page's audio output (the title music)."""
+    peak = 0.0
+    for _ in range(30):
+        peak = max(peak, driver.execute_script("""
+            const sdl = Module.SDL2, out = sdl && sdl.audio && sdl.audio.currentOutputBuffer;
+            if (!out || sdl.audioContext.state !== 'running') return 0;
+            const left = out.getChannelData(0);
+            let peak = 0;
+            for (let i = 0; i < left.length; i++) peak = Math.max(peak, Math.abs(left[i]));
+            return peak;"""))
+        time.sleep(0.1)
+    check(peak > 0, "the title music plays through the page's audio (peak %.4f)" % peak)
+
+
 def check_frame_rate(driver):
     before, t0 = page_state(driver, "frames"), time.time()
     time.sleep(5.0)
@@ -348,7 +363,7 @@ def main():
         driver = start_browser(os.path.join(scratch, "profile"), downloads)
         try:
             start_and_reach_title(driver, url)
-            time.sleep(2)
+            check_sound(driver)
             save_screenshot(driver, args.shots, "1-title-intro")
             before = play_to_layout_one(driver, native, menus, args.shots)
             check_frame_rate(driver)
