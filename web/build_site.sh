@@ -27,9 +27,13 @@ web/build_libraries.sh "$prefix"
 
 echo "Compiling the game for the browser"
 export PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig:$prefix/share/pkgconfig
-emcmake cmake -S . -B "$build_dir/cmake" -DCMAKE_BUILD_TYPE=Release -DGULPKIN_TESTS=OFF \
+mkdir -p "$build_dir"
+if ! emcmake cmake -S . -B "$build_dir/cmake" -DCMAKE_BUILD_TYPE=Release -DGULPKIN_TESTS=OFF \
     -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_ROOT_PATH="$prefix" \
-    -DGULPKIN_WEB_PACK="$build_dir/native/game" -DGULPKIN_WEB_SITE="$build_dir/site" >/dev/null
+    -DGULPKIN_WEB_PACK="$build_dir/native/game" -DGULPKIN_WEB_SITE="$build_dir/site" >"$build_dir/configure.log" 2>&1; then
+    cat "$build_dir/configure.log" >&2
+    exit 1
+fi
 nice -n 5 cmake --build "$build_dir/cmake" -j"$jobs" --target gulpkin-web >/dev/null
 
 echo "The site is in $build_dir/site ($(du -sh "$build_dir/site" | cut -f1)):"
