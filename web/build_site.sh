@@ -36,5 +36,5 @@ if ! emcmake cmake -S . -B "$build_dir/cmake" -DCMAKE_BUILD_TYPE=Release -DGULPK
 fi
 nice -n 5 cmake --build "$build_dir/cmake" -j"$jobs" --target gulpkin-web >/dev/null
 
-echo "The site is in $build_dir/site ($(du -sh "$build_dir/site" | cut -f1)):"
+echo "The site is in $build_dir/site ($(( $(du -sb "$build_dir/site" | cut -f1) / 1000 )) kB):"
 echo "  python3 -m http.server -d $build_dir/site"
