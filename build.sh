@@ -5,6 +5,8 @@
 #                     the same again built with AddressSanitizer and
 #                     UndefinedBehaviorSanitizer (GULPKIN_QUICK=1 skips that)
 #   ./build.sh package  build gulpkin_<version>_amd64.deb in the build folder
+#   ./build.sh web    install what is missing, build the web site of the game
+#                     into ${GULPKIN_BUILD_DIR:-build-web}/site
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -13,6 +15,8 @@ build_dir=${GULPKIN_BUILD_DIR:-build}
 
 play_packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libjpeg62-turbo-dev libxmp-dev
                fonts-dejavu-core)
+web_packages=(emscripten dpkg-dev)
+web_test_packages=(chromium chromium-driver python3-selenium)
 test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-apps clang libclang-rt-14-dev ccache)
 package_packages=(dpkg-dev file lintian desktop-file-utils appstream)
 
@@ -54,9 +58,13 @@ case "$mode" in
         exec ./gulpkin
         ;;
     test)
-        install_missing "${play_packages[@]}" "${test_packages[@]}" "${package_packages[@]}"
+        install_missing "${play_packages[@]}" "${test_packages[@]}" "${package_packages[@]}" \
+            "${web_packages[@]}" "${web_test_packages[@]}"
         build "$build_dir" -DGULPKIN_TESTS=ON
         run_tests "$build_dir"
+        # The web site, played in headless Chromium against the native game.
+        web/build_site.sh "$build_dir-web"
+        tests/web/browser_test.py "$build_dir-web/site" "$build_dir-web/native/game/gulpkin-headless"
         if [ -z "${GULPKIN_QUICK:-}" ]; then
             # Optimised lightly and without debug information: the sanitizers
             # find the same faults, and the pass builds in far less time.
@@ -75,8 +83,12 @@ case "$mode" in
         (cd "$build_dir" && cpack -G DEB)
         ls "$build_dir"/gulpkin_*_amd64.deb
         ;;
+    web)
+        install_missing "${play_packages[@]}" "${web_packages[@]}"
+        web/build_site.sh "${GULPKIN_BUILD_DIR:-build-web}"
+        ;;
     *)
-        echo "usage: $0 play|test|package" >&2
+        echo "usage: $0 play|test|package|web" >&2
         exit 2
         ;;
 esac

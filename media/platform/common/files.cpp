@@ -9,6 +9,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 #ifndef GULPKIN_INSTALLED_DATA_DIR
 #define GULPKIN_INSTALLED_DATA_DIR "/usr/local/share/games/gulpkin"
 #endif
@@ -67,6 +71,14 @@ bool IsAssetPath(const std::string& path) {
         if (path.rfind(dir, 0) == 0) return true;
     }
     return false;
+}
+
+// In a browser the page keeps written files in its storage and offers a
+// capture as a download; it is told of every file written.
+void NoteFileWritten([[maybe_unused]] const std::string& hostPath) {
+#ifdef __EMSCRIPTEN__
+    EM_ASM({ if (Module.onFileWritten) Module.onFileWritten(UTF8ToString($0)); }, hostPath.c_str());
+#endif
 }
 
 bool WriteTo(const std::string& hostPath, const void* data, size_t size, bool sync) {
@@ -128,11 +140,15 @@ bool WriteFileAtomically(const std::string& gamePath, const void* data, size_t s
         std::remove(temporary.c_str());
         return false;
     }
+    NoteFileWritten(target);
     return true;
 }
 
 bool WriteWholeFile(const std::string& gamePath, const void* data, size_t size) {
-    return WriteTo(HostPath(gamePath), data, size, false);
+    std::string target = HostPath(gamePath);
+    if (!WriteTo(target, data, size, false)) return false;
+    NoteFileWritten(target);
+    return true;
 }
 
 }  // namespace platform

@@ -1,4 +1,4 @@
-// Scales the 5:6:5 frame into a 32-bit xRGB window picture on the processor,
+// Scales the 5:6:5 frame into a 32-bit xRGB (or xBGR) window picture on the processor,
 // for displays whose only renderer is a software one: nearest-pixel scaling
 // by the smaller of the two ratios, centred, the rest of the picture left to
 // the caller's black bars. Only the frame rows that changed since the last
@@ -24,6 +24,12 @@ constexpr uint32_t Expand565(uint16_t pixel) {
     return ((red << 3 | red >> 2) << 16) | ((green << 2 | green >> 4) << 8) | (blue << 3 | blue >> 2);
 }
 
+// the same pixel as 0x00BBGGRR, the byte order of a browser's canvas
+constexpr uint32_t Expand565RedLow(uint16_t pixel) {
+    uint32_t xrgb = Expand565(pixel);
+    return (xrgb & 0x00FF00) | (xrgb >> 16) | ((xrgb & 0xFF) << 16);
+}
+
 class FrameScaler {
 public:
     // fixes the sizes and makes the tables, never per frame; the next Scale
@@ -33,6 +39,9 @@ public:
     // the next Scale draws the whole frame (the window was uncovered)
     void RequestWholeFrame() { wholeFrameDue_ = true; }
     bool PreparedFor(int frameWidth, int frameHeight, int windowWidth, int windowHeight) const;
+    // the window picture keeps red in its low byte (0xFFBBGGRR, opaque for a
+    // canvas); xRGB until said
+    void SetRedLow(bool redLow);
 
     // Writes the frame rows that changed into their place (pitches in bytes)
     // and returns the window bands that now differ from what was shown.
@@ -51,5 +60,7 @@ private:
     std::vector<uint32_t> wideRow_;  // one frame row, widened
     std::vector<uint16_t> shown_;    // the frame as last scaled
     bool wholeFrameDue_ = true;
+    bool redLow_ = false;
+    std::vector<uint32_t> redLowPixels_;  // every 5:6:5 value widened, for the canvas order
     std::vector<FramePlace> bands_;
 };

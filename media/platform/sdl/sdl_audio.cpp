@@ -72,6 +72,6 @@ void CloseAudio() {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-void SystemBeep(int, int durationMs) { SDL_Delay(static_cast<Uint32>(std::max(durationMs, 0))); }
+void SystemBeep(int, int durationMs) { SleepMs(static_cast<uint32_t>(std::max(durationMs, 0))); }
 
 }  // namespace platform

@@ -14,7 +14,13 @@
 
 #include <cstdlib>
 
+#ifdef __EMSCRIPTEN__
+#include "media/platform/sdl/sdl_page.h"
+
+#include <emscripten/heap.h>
+#else
 #include <sys/sysinfo.h>
+#endif
 
 namespace {
 
@@ -31,6 +37,11 @@ struct Display {
 // becoming a quit event that the game never reads. Set before anything starts
 // SDL (the keyboard opens before the display).
 const bool signalsEndTheProgram = SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+#ifdef __EMSCRIPTEN__
+// In a browser the game hands control back to the page in its own waits
+// (sdl_page.h), not inside every update of the canvas.
+const bool pageWaitsAreOurs = SDL_SetHint(SDL_HINT_EMSCRIPTEN_ASYNCIFY, "0");
+#endif
 
 Display& TheDisplay() {
     static Display display;
@@ -47,12 +58,24 @@ bool ShowsAnything() {
 
 // the current refresh rate of the display the window would open on
 int CurrentRefreshRate() {
+#ifdef __EMSCRIPTEN__
+    return sdl::kPageFramesPerSecond;  // the page paces the canvas
+#else
     SDL_DisplayMode mode;
     if (SDL_GetCurrentDisplayMode(0, &mode) != 0) return 0;
     return mode.refresh_rate;
+#endif
 }
 
 bool CreateWindowAndOutput(Display& d, const std::string& title, bool vsync) {
+#ifdef __EMSCRIPTEN__
+    // In a browser the window is the page's canvas: exactly the frame's size,
+    // scaled to the browser window and put full screen by the page itself.
+    // The page paces the frames itself (sdl_page.h), not SDL.
+    (void)vsync;
+    d.window = SDL_CreateWindow(title.c_str(), 0, 0, d.width, d.height, 0);
+    return d.window != nullptr && StartFrameOutput(d.output, d.window, d.width, d.height, false);
+#else
     // Made as large as the desktop from the start: without a window manager
     // (a bare X server) nobody else would resize a full-screen window.
     SDL_Rect desktop{0, 0, d.width, d.height};
@@ -60,6 +83,7 @@ bool CreateWindowAndOutput(Display& d, const std::string& title, bool vsync) {
     d.window = SDL_CreateWindow(title.c_str(), desktop.x, desktop.y, desktop.w, desktop.h, SDL_WINDOW_FULLSCREEN_DESKTOP);
     if (d.window == nullptr) return false;
     return StartFrameOutput(d.output, d.window, d.width, d.height, vsync);
+#endif
 }
 
 bool IsAltEnter(const SDL_Event& event) {
@@ -71,6 +95,9 @@ bool IsAltEnter(const SDL_Event& event) {
 // Alt+Enter: between the desktop-sized full screen and a window of the
 // game's own size; the picture keeps its aspect ratio in both.
 void ToggleFullScreen(Display& d) {
+#ifdef __EMSCRIPTEN__
+    (void)d;  // the page's own button does it in a browser
+#else
     if (d.window == nullptr) return;
     bool full = (SDL_GetWindowFlags(d.window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
     if (full) {
@@ -88,6 +115,7 @@ void ToggleFullScreen(Display& d) {
         SDL_SetWindowSize(d.window, desktop.w, desktop.h);
         SDL_SetWindowFullscreen(d.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
+#endif
 }
 
 void DestroyAll(Display& d) {
@@ -157,10 +185,15 @@ int machine::DisplayRefreshRate() {
 }
 
 // A skipped frame (no pixels) leaves the screen as it is.
+// In a browser every frame, shown or skipped, then waits for the page's next
+// frame time, as a display's vsync would.
 void machine::PresentPixels(const uint16_t* pixels, int width, int height, int pitch) {
     Display& d = TheDisplay();
-    if (d.window == nullptr || pixels == nullptr || width != d.width || height != d.height) return;
-    ShowFrame(d.output, d.window, pixels, width, height, pitch * static_cast<int>(sizeof(uint16_t)));
+    bool shows = d.window != nullptr && pixels != nullptr && width == d.width && height == d.height;
+    if (shows) ShowFrame(d.output, d.window, pixels, width, height, pitch * static_cast<int>(sizeof(uint16_t)));
+#ifdef __EMSCRIPTEN__
+    if (d.window != nullptr) sdl::EndFrameInPage(shows);
+#endif
 }
 
 // Takes the window and application events off the queue. The input reader
@@ -193,10 +226,16 @@ bool machine::WindowHasFocus() {
 
 // SDL has no figure for display memory; the images live in system memory,
 // so the free system memory is what is left for them.
+// In a browser that is what the page's memory may still grow by.
 uint64_t machine::FreeVideoBytes() {
+    if (TheDisplay().window == nullptr) return 0;
+#ifdef __EMSCRIPTEN__
+    return emscripten_get_heap_max() - emscripten_get_heap_size();
+#else
     struct sysinfo info {};
-    if (TheDisplay().window == nullptr || sysinfo(&info) != 0) return 0;
+    if (sysinfo(&info) != 0) return 0;
     return static_cast<uint64_t>(info.freeram) * info.mem_unit;
+#endif
 }
 
 }  // namespace platform

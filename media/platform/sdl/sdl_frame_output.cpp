@@ -1,6 +1,10 @@
 // The two ways of showing the frame on SDL; see sdl_frame_output.h.
 #include "media/platform/sdl/sdl_frame_output.h"
 
+#ifdef __EMSCRIPTEN__
+#include "media/platform/sdl/sdl_page.h"
+#endif
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -37,10 +41,11 @@ bool StartOnCard(FrameOutput& output, SDL_Window* window, int width, int height,
     return output.texture != nullptr;
 }
 
+// 32 bits a pixel, red and blue at either end: xRGB on X11, xBGR in a browser
 bool IsXrgbPicture(const SDL_Surface* picture) {
     const SDL_PixelFormat* format = picture->format;
-    return format->BytesPerPixel == 4 && format->Rmask == 0xFF0000 && format->Gmask == 0xFF00 &&
-           format->Bmask == 0xFF;
+    return format->BytesPerPixel == 4 && format->Gmask == 0xFF00 &&
+           ((format->Rmask == 0xFF0000 && format->Bmask == 0xFF) || (format->Rmask == 0xFF && format->Bmask == 0xFF0000));
 }
 
 // A window made again in the same place and mode, without any renderer ever
@@ -73,6 +78,7 @@ SDL_Surface* CurrentPicture(FrameOutput& output, SDL_Window* window, int width, 
     if (picture == nullptr || !IsXrgbPicture(picture)) return nullptr;
     if (picture != output.picture || !output.scaler.PreparedFor(width, height, picture->w, picture->h)) {
         output.scaler.Prepare(width, height, picture->w, picture->h);
+        output.scaler.SetRedLow(picture->format->Rmask == 0xFF);
         SDL_FillRect(picture, nullptr, 0);
         output.picture = picture;
         SDL_UpdateWindowSurface(window);
@@ -121,6 +127,13 @@ void ShowFrame(FrameOutput& output, SDL_Window* window, const uint16_t* pixels, 
         output.scaler.Scale(pixels, pitchBytes, static_cast<uint8_t*>(picture->pixels), picture->pitch);
     if (SDL_MUSTLOCK(picture)) SDL_UnlockSurface(picture);
     if (bands.empty()) return;
+#ifdef __EMSCRIPTEN__
+    // SDL would copy the whole picture to the canvas; the changed rows do
+    for (const FramePlace& band : bands) {
+        sdl::PutRowsOnCanvas(static_cast<const uint8_t*>(picture->pixels), picture->pitch, band.y, band.height);
+    }
+    return;
+#endif
     SDL_Rect areas[64];
     int count = 0;
     for (const FramePlace& band : bands) {

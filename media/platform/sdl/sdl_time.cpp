@@ -5,12 +5,24 @@
 #include <SDL.h>
 #include <ctime>
 
+#ifdef __EMSCRIPTEN__
+#include "media/platform/sdl/sdl_page.h"
+#endif
+
 namespace platform {
 
 uint32_t machine::TickCount() { return SDL_GetTicks(); }
 uint64_t CounterNow() { return SDL_GetPerformanceCounter(); }
 uint64_t CounterFrequency() { return SDL_GetPerformanceFrequency(); }
-void SleepMs(uint32_t ms) { SDL_Delay(ms); }
+
+// In a browser a pause hands control back to the page for its length.
+void SleepMs(uint32_t ms) {
+#ifdef __EMSCRIPTEN__
+    sdl::RestInPage(ms);
+#else
+    SDL_Delay(ms);
+#endif
+}
 
 std::string UserDataDirectory() {
     char* path = SDL_GetPrefPath("", "gulpkin");

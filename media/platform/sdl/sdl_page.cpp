@@ -1,0 +1,64 @@
+// The calls into the page; see sdl_page.h.
+#ifdef __EMSCRIPTEN__
+
+#include "media/platform/sdl/sdl_page.h"
+
+#include <emscripten.h>
+
+namespace {
+
+struct PageClock {
+    double nextFrame = 0;     // ms on the page's clock: when the next frame may follow
+    double frameStarted = 0;  // when the game started on the current frame
+};
+
+// Timers wake late on a busy machine: a wait rests until this close to its
+// end and watches the clock for the rest.
+constexpr double kWatchedMs = 3.0;
+// Frames late by up to this many steps are made up for; later ones are
+// given up and the steps start again from the present frame.
+constexpr double kMadeUpSteps = 8.0;
+
+PageClock& TheClock() {
+    static PageClock clock;
+    return clock;
+}
+
+// The page's promise settles on one of its own timers or messages, never by
+// blocking.
+EM_ASYNC_JS(void, WaitInPage, (double ms), { await Module.rest(ms); });
+
+EM_JS(void, PutOnCanvas, (const uint8_t* rows, int width, int height, int top), {
+    var context = Module.canvasContext || (Module.canvasContext = Module.canvas.getContext('2d'));
+    var bytes = new Uint8ClampedArray(HEAPU8.buffer, rows, width * height * 4);
+    context.putImageData(new ImageData(bytes, width, height), 0, top);
+});
+
+}  // namespace
+
+namespace sdl {
+
+void PutRowsOnCanvas(const uint8_t* picture, int pitchBytes, int top, int count) {
+    PutOnCanvas(picture + static_cast<size_t>(top) * pitchBytes, pitchBytes / 4, count, top);
+}
+
+void RestInPage(double ms) { WaitInPage(ms); }
+
+void EndFrameInPage(bool shown) {
+    constexpr double kStepMs = 1000.0 / kPageFramesPerSecond;
+    PageClock& clock = TheClock();
+    double now = emscripten_get_now();
+    if (shown) EM_ASM({ Module.framePresented($0); }, now - clock.frameStarted);
+    clock.nextFrame += kStepMs;
+    if (clock.nextFrame < now - kMadeUpSteps * kStepMs) clock.nextFrame = now;
+    // the browser shows the canvas and delivers events at least once a frame
+    double left = clock.nextFrame - now;
+    RestInPage(left > kWatchedMs + 1.0 ? static_cast<int>(left - kWatchedMs) : 0);
+    while (emscripten_get_now() < clock.nextFrame) {
+    }
+    clock.frameStarted = emscripten_get_now();
+}
+
+}  // namespace sdl
+
+#endif
