@@ -3,6 +3,7 @@
 #include "media/platform/platform.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,6 +21,7 @@ struct DataPaths {
 };
 
 DataPaths paths;
+std::string assetDirectory;  // the asset pack's place when the player named it, with '/'
 
 bool HoldsAssetPack(const std::string& prefix) {
     struct stat info{};
@@ -38,6 +40,11 @@ std::string ExecutableDirectory() {
 void ChooseDataPaths() {
     if (paths.chosen) return;
     paths.chosen = true;
+    if (!assetDirectory.empty()) {
+        paths.assets = assetDirectory;
+        if (!HoldsAssetPack("")) paths.user = platform::UserDataDirectory();
+        return;
+    }
     if (HoldsAssetPack("")) return;  // started from its own directory
     std::string beside = ExecutableDirectory();
     std::string installed = std::string(GULPKIN_INSTALLED_DATA_DIR) + "/";
@@ -81,6 +88,22 @@ std::string HostPath(const std::string& gamePath) {
     if (path.empty() || path[0] == '/') return path;
     ChooseDataPaths();
     return (IsAssetPath(path) ? paths.assets : paths.user) + path;
+}
+
+std::string SettingsDirectory() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config != nullptr && config[0] == '/') return std::string(config) + "/gulpkin/";
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] != '\0') return std::string(home) + "/.config/gulpkin/";
+    return "";
+}
+
+bool UseAssetDirectory(const std::string& directory) {
+    std::string prefix = directory.empty() || directory.back() == '/' ? directory : directory + "/";
+    if (prefix.empty() || !HoldsAssetPack(prefix)) return false;
+    assetDirectory = prefix;
+    paths = DataPaths{};
+    return true;
 }
 
 void ForgetDataPaths() {

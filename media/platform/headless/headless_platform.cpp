@@ -249,6 +249,12 @@ void PresentPixels(const uint16_t* pixels, int width, int height, int pitch) {
     ApplyDueCommands();
 }
 
+// The headless display is never a window and scales nothing; it is always
+// there to open.
+void ChooseDisplay(const DisplayChoice&) {}
+void ListenToWindowMode(WindowModeListener) {}
+bool DisplayAvailable(std::string&) { return true; }
+
 void PumpWindowEvents() {}
 bool WindowHasFocus() { return M().displayOpen && M().focus; }
 uint64_t FreeVideoBytes() { return M().displayOpen ? 64ULL * 1024 * 1024 : 0; }

@@ -24,6 +24,8 @@ struct Display {
     int refreshRate = 0;
     bool focus = false;
     bool quit = false;
+    platform::DisplayChoice choice;  // kept when the display closes
+    platform::WindowModeListener listener = nullptr;
 };
 
 // Interrupt and termination signals end the program as usual instead of
@@ -51,13 +53,22 @@ int CurrentRefreshRate() {
     return mode.refresh_rate;
 }
 
-bool CreateWindowAndOutput(Display& d, const std::string& title, bool vsync) {
-    // Made as large as the desktop from the start: without a window manager
-    // (a bare X server) nobody else would resize a full-screen window.
+// A full-screen window is made as large as the desktop from the start:
+// without a window manager (a bare X server) nobody else would resize it.
+SDL_Window* CreateGameWindow(const Display& d, const std::string& title) {
+    if (d.choice.windowed) {
+        return SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, d.width, d.height,
+                                SDL_WINDOW_RESIZABLE);
+    }
     SDL_Rect desktop{0, 0, d.width, d.height};
     SDL_GetDisplayBounds(0, &desktop);
-    d.window = SDL_CreateWindow(title.c_str(), desktop.x, desktop.y, desktop.w, desktop.h, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    return SDL_CreateWindow(title.c_str(), desktop.x, desktop.y, desktop.w, desktop.h, SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+bool CreateWindowAndOutput(Display& d, const std::string& title, bool vsync) {
+    d.window = CreateGameWindow(d, title);
     if (d.window == nullptr) return false;
+    d.output.wholeMultiples = d.choice.scaling == platform::FrameScaling::WholeMultiples;
     return StartFrameOutput(d.output, d.window, d.width, d.height, vsync);
 }
 
@@ -87,12 +98,17 @@ void ToggleFullScreen(Display& d) {
         SDL_SetWindowSize(d.window, desktop.w, desktop.h);
         SDL_SetWindowFullscreen(d.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
+    d.choice.windowed = full;
+    if (d.listener != nullptr) d.listener(full);
 }
 
 void DestroyAll(Display& d) {
     StopFrameOutput(d.output);
     if (d.window) SDL_DestroyWindow(d.window);
-    d = Display{};
+    Display fresh;
+    fresh.choice = d.choice;
+    fresh.listener = d.listener;
+    d = fresh;
 }
 
 }  // namespace
@@ -119,6 +135,27 @@ bool QuitRequested() {
 }  // namespace sdl
 
 namespace platform {
+
+void ChooseDisplay(const DisplayChoice& choice) {
+    TheDisplay().choice = choice;
+}
+
+void ListenToWindowMode(WindowModeListener listener) {
+    TheDisplay().listener = listener;
+}
+
+// Started and stopped again: the game opens its display much later, after
+// loading everything, and would otherwise find out only then.
+bool DisplayAvailable(std::string& problem) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        problem = SDL_GetError();
+        return false;
+    }
+    bool shows = ShowsAnything();
+    if (!shows) problem = "no display server to show the game on";
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return shows;
+}
 
 bool OpenDisplay(int width, int height, int refreshHz, const std::string& title) {
     CloseDisplay();
@@ -180,6 +217,7 @@ void PumpWindowEvents() {
     SDL_FlushEvents(SDL_KEYUP, 0x3FF);  // the rest of the keyboard and text events
     SDL_FlushEvents(SDL_MOUSEMOTION, SDL_MOUSEWHEEL);
     SDL_FlushEvents(SDL_FINGERDOWN, SDL_MULTIGESTURE);
+    SDL_FlushEvents(SDL_JOYAXISMOTION, SDL_CONTROLLERSENSORUPDATE);  // pads are read from their state
     if (sdl::QuitRequested()) {
         SDL_Quit();
         std::exit(0);
