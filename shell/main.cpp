@@ -1,6 +1,6 @@
-// The game: takes no arguments and always exits with code 0.
-#include "shell/program_flow.h"
+// The game: its command line, the player's settings, then the game itself.
+#include "shell/command_line.h"
 
-int main() {
-    return RunGame();
+int main(int argc, char* argv[]) {
+    return StartFromCommandLine(argc, argv);
 }
