@@ -43,7 +43,7 @@ bool ReadKeyboard(uint8_t keys[256]) {
     for (const KeyMapping& mapping : KeyMap()) {
         if (mapping.sdl < count && state[mapping.sdl]) keys[mapping.code] = 0x80;
     }
-    TheDevices().chord.Hide(state, count, keys);
+    TheDevices().chord.Hide(state, count, keys, SDL_GetTicks());
     return true;
 }
 
