@@ -53,7 +53,7 @@ SDL_Window* RemakeWindow(SDL_Window* window) {
     SDL_GetWindowPosition(window, &x, &y);
     SDL_GetWindowSize(window, &w, &h);
     std::string title = SDL_GetWindowTitle(window);
-    Uint32 flags = SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP;
+    Uint32 flags = SDL_GetWindowFlags(window) & (SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_RESIZABLE);
     SDL_DestroyWindow(window);
     return SDL_CreateWindow(title.c_str(), x, y, w, h, flags);
 }
