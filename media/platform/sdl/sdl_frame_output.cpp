@@ -36,7 +36,10 @@ bool StartOnCard(FrameOutput& output, SDL_Window* window, int width, int height,
     if (!output.wholeMultiples && SDL_RenderSetLogicalSize(output.renderer, width, height) != 0) return false;
     output.texture =
         SDL_CreateTexture(output.renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, width, height);
-    return output.texture != nullptr;
+    if (output.texture == nullptr) return false;
+    // whole multiples are for sharp pixels: no smoothing between them
+    if (output.wholeMultiples) SDL_SetTextureScaleMode(output.texture, SDL_ScaleModeNearest);
+    return true;
 }
 
 bool IsXrgbPicture(const SDL_Surface* picture) {
@@ -70,7 +73,7 @@ bool StartOnProcessor(FrameOutput& output, SDL_Window*& window) {
 
 // Where the card draws the frame: all of the logical size when it scales to
 // fit, otherwise the whole-multiple place in the renderer's pixels.
-bool CardPlace(FrameOutput& output, int width, int height, SDL_Rect& place) {
+bool CardPlace(const FrameOutput& output, int width, int height, SDL_Rect& place) {
     if (!output.wholeMultiples) return false;
     int outputWidth = 0, outputHeight = 0;
     SDL_GetRendererOutputSize(output.renderer, &outputWidth, &outputHeight);
