@@ -150,5 +150,11 @@ int StartFromCommandLine(int argc, const char* const argv[]) {
         return 1;
     }
     ApplyPlayerSettings(Override(LoadPlayerSettings(std::cerr), line));
-    return RunGame();
+    int code = RunGame();
+    // a display that was there but refused every window ends the game at once
+    if (!platform::DisplayWasOpened()) {
+        std::cerr << "gulpkin: cannot open a display: no window could be opened on it\n";
+        return 1;
+    }
+    return code;
 }

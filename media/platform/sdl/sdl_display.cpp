@@ -26,6 +26,7 @@ struct Display {
     bool quit = false;
     platform::DisplayChoice choice;  // kept when the display closes
     platform::WindowModeListener listener = nullptr;
+    bool everOpened = false;
 };
 
 // Interrupt and termination signals end the program as usual instead of
@@ -108,6 +109,7 @@ void DestroyAll(Display& d) {
     Display fresh;
     fresh.choice = d.choice;
     fresh.listener = d.listener;
+    fresh.everOpened = d.everOpened;
     d = fresh;
 }
 
@@ -157,6 +159,10 @@ bool DisplayAvailable(std::string& problem) {
     return shows;
 }
 
+bool DisplayWasOpened() {
+    return TheDisplay().everOpened;
+}
+
 bool OpenDisplay(int width, int height, int refreshHz, const std::string& title) {
     CloseDisplay();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;  // no video device at all
@@ -175,6 +181,7 @@ bool OpenDisplay(int width, int height, int refreshHz, const std::string& title)
     }
     d.refreshRate = rate;
     d.focus = true;
+    d.everOpened = true;
     SDL_ShowCursor(SDL_DISABLE);
     ShowBlackWindow(d.output, d.window);
     return true;
