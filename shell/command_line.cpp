@@ -152,8 +152,8 @@ int StartFromCommandLine(int argc, const char* const argv[]) {
     ApplyPlayerSettings(Override(LoadPlayerSettings(std::cerr), line));
     int code = RunGame();
     // a display that was there but refused every window ends the game at once
-    if (!platform::DisplayWasOpened()) {
-        std::cerr << "gulpkin: cannot open a display: no window could be opened on it\n";
+    if (!platform::DisplayWasOpened(problem)) {
+        std::cerr << "gulpkin: cannot open a display: " << problem << '\n';
         return 1;
     }
     return code;

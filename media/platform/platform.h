@@ -55,8 +55,9 @@ using WindowModeListener = void (*)(bool windowed);
 void ListenToWindowMode(WindowModeListener listener);
 // whether a display can be opened at all; if not, `problem` says why
 bool DisplayAvailable(std::string& problem);
-// whether OpenDisplay has succeeded at least once in this run
-bool DisplayWasOpened();
+// whether OpenDisplay has succeeded at least once in this run; if not,
+// `problem` says why the last attempt failed
+bool DisplayWasOpened(std::string& problem);
 // Opens the game's full-screen display showing width x height pixels. With
 // refreshHz > 0 the display must already run at that rate (vsync then paces
 // the frames), otherwise the call fails and opens nothing; 0 accepts any rate.

@@ -254,7 +254,7 @@ void PresentPixels(const uint16_t* pixels, int width, int height, int pitch) {
 void ChooseDisplay(const DisplayChoice&) {}
 void ListenToWindowMode(WindowModeListener) {}
 bool DisplayAvailable(std::string&) { return true; }
-bool DisplayWasOpened() { return true; }
+bool DisplayWasOpened(std::string&) { return true; }
 
 void PumpWindowEvents() {}
 bool WindowHasFocus() { return M().displayOpen && M().focus; }

@@ -27,6 +27,7 @@ struct Display {
     platform::DisplayChoice choice;  // kept when the display closes
     platform::WindowModeListener listener = nullptr;
     bool everOpened = false;
+    std::string problem;  // why the last opening failed
 };
 
 // Interrupt and termination signals end the program as usual instead of
@@ -110,6 +111,7 @@ void DestroyAll(Display& d) {
     fresh.choice = d.choice;
     fresh.listener = d.listener;
     fresh.everOpened = d.everOpened;
+    fresh.problem = d.problem;
     d = fresh;
 }
 
@@ -159,22 +161,29 @@ bool DisplayAvailable(std::string& problem) {
     return shows;
 }
 
-bool DisplayWasOpened() {
+bool DisplayWasOpened(std::string& problem) {
+    problem = TheDisplay().problem;
     return TheDisplay().everOpened;
 }
 
 bool OpenDisplay(int width, int height, int refreshHz, const std::string& title) {
     CloseDisplay();
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;  // no video device at all
+    Display& d = TheDisplay();
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {  // no video device at all
+        d.problem = SDL_GetError();
+        return false;
+    }
     if (!ShowsAnything()) {
+        d.problem = "no display server to show the game on";
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
     int rate = CurrentRefreshRate();
-    Display& d = TheDisplay();
     d.width = width;
     d.height = height;
     if ((refreshHz > 0 && rate != refreshHz) || !CreateWindowAndOutput(d, title, refreshHz > 0)) {
+        d.problem = refreshHz > 0 && rate != refreshHz ? "the display does not run at the rate asked for"
+                                                       : std::string("no window: ") + SDL_GetError();
         DestroyAll(d);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
