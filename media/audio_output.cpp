@@ -8,6 +8,7 @@ namespace {
 struct Output {
     Mixer mixer;
     bool open = false;
+    bool allowed = true;
 };
 
 // Never destroyed: the audio thread may still be mixing while the program
@@ -23,9 +24,14 @@ void PullFromMixer(int16_t* out, int frames, void* user) {
 
 }  // namespace
 
+void AllowAudioOutput(bool allowed) {
+    TheOutput().allowed = allowed;
+}
+
 bool OpenAudioOutput() {
     Output& output = TheOutput();
     if (output.open) return true;
+    if (!output.allowed) return false;
     SilenceMixer(output.mixer);
     output.open = platform::OpenAudio(PullFromMixer, &output.mixer);
     return output.open;

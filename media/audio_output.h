@@ -8,6 +8,12 @@
 
 #include "media/mixer.h"
 
+// whether OpenAudioOutput may open the device at all (the player can turn the
+// sound off); allowed until called
+void AllowAudioOutput(bool allowed);
+// the player's music and effects volumes in percent, applied on top of the
+// game's own (player_volumes.cpp)
+void SetPlayerVolumes(int musicPercent, int effectsPercent);
 // opens the device with the mixer as its source; false when there is none
 bool OpenAudioOutput();
 // stops the device; the mixer's voices are silenced, loaded samples stay

@@ -27,9 +27,10 @@ int PollKeyboard();
 int IsKeyHeld(int code);
 // shut-down
 void EndKeyboard();
-// start-up: opens an attached joystick; non-zero if one is ready
+// start-up: opens the joystick; non-zero if one can be read (where pads may
+// be plugged in while the game runs, even before the first one is)
 int InitJoystick();
-// reads the joystick; non-zero if the read succeeded
+// reads the joystick; non-zero if the read succeeded (0 while none is attached)
 int PollJoystick();
 // -1 left, 0, 1 right at the last read
 int JoystickX();

@@ -37,11 +37,13 @@ int InitJoystick() {
     return joystick.open ? 1 : 0;
 }
 
-// Directions are cleared first, so a failed read leaves them at 0.
+// Directions and buttons are cleared first, so a failed read (a pad pulled
+// out with a button held) leaves nothing pressed.
 int PollJoystick() {
     Joystick& joystick = TheJoystick();
     joystick.x = 0;
     joystick.y = 0;
+    std::memset(joystick.buttons, 0, sizeof joystick.buttons);
     if (!joystick.open) return 0;
     platform::JoystickReading reading;
     if (!platform::ReadJoystick(reading)) return 0;

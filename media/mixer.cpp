@@ -52,7 +52,7 @@ void AddMusic(Mixer& mixer, int32_t* sum, int frames) {
         } else if (music.gain > music.targetGain) {
             music.gain = std::max(music.targetGain, music.gain - kMusicGainStep);
         }
-        float gain = music.gain * kMusicLevel;
+        float gain = music.gain * kMusicLevel * mixer.playerMusicGain;
         sum[2 * i] += static_cast<int32_t>(mixer.musicBlock[2 * i] * gain);
         sum[2 * i + 1] += static_cast<int32_t>(mixer.musicBlock[2 * i + 1] * gain);
     }
@@ -73,12 +73,18 @@ void AddTone(ToneVoice& tone, int32_t* sum, int frames) {
     }
 }
 
+// the player's effects volume, on the effects summed so far
+void ScaleEffects(int32_t* sum, int frames, float gain) {
+    for (int i = 0; i < 2 * frames; ++i) sum[i] = static_cast<int32_t>(static_cast<float>(sum[i]) * gain);
+}
+
 void MixBlock(Mixer& mixer, int16_t* out, int frames) {
     int32_t* sum = mixer.sum;
     std::memset(sum, 0, sizeof(int32_t) * 2 * static_cast<size_t>(frames));
     for (EffectVoice& voice : mixer.effects) {
         if (voice.playing) AddEffect(voice, sum, frames);
     }
+    if (mixer.playerEffectsGain != 1.0f) ScaleEffects(sum, frames, mixer.playerEffectsGain);
     AddMusic(mixer, sum, frames);
     if (mixer.tone.framesLeft > 0) AddTone(mixer.tone, sum, frames);
     for (int i = 0; i < 2 * frames; ++i) out[i] = LimitedSample(sum[i]);

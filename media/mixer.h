@@ -46,6 +46,8 @@ struct Mixer {
     ToneVoice tone;
     int32_t sum[kMixBlockFrames * 2] = {};
     int16_t musicBlock[kMixBlockFrames * 2] = {};
+    float playerMusicGain = 1.0f;    // the player's volumes, on top of the game's
+    float playerEffectsGain = 1.0f;
 };
 
 // Gain steps per sample when the music volume changes: a jump over the whole

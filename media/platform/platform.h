@@ -39,6 +39,25 @@ struct LocalTime {
 LocalTime LocalClock();
 
 // ---- display -------------------------------------------------------------
+// How the frame fills the screen: as large as fits with its proportions kept,
+// or the largest whole multiple that fits (1x when nothing larger does), for
+// sharp pixels; both centred on black.
+enum class FrameScaling { Fit, WholeMultiples };
+struct DisplayChoice {
+    bool windowed = false;  // a window of the frame's size instead of the full screen
+    FrameScaling scaling = FrameScaling::Fit;
+};
+// how every later OpenDisplay shows the frame (full screen and fit until called)
+void ChooseDisplay(const DisplayChoice& choice);
+// the player switched between full screen and a window (Alt+Enter): called
+// from PumpWindowEvents on the game thread with the new mode
+using WindowModeListener = void (*)(bool windowed);
+void ListenToWindowMode(WindowModeListener listener);
+// whether a display can be opened at all; if not, `problem` says why
+bool DisplayAvailable(std::string& problem);
+// whether OpenDisplay has succeeded at least once in this run; if not,
+// `problem` says why the last attempt failed
+bool DisplayWasOpened(std::string& problem);
 // Opens the game's full-screen display showing width x height pixels. With
 // refreshHz > 0 the display must already run at that rate (vsync then paces
 // the frames), otherwise the call fails and opens nothing; 0 accepts any rate.
@@ -72,8 +91,11 @@ struct JoystickReading {
     int x = 0, y = 0;          // axes, -1000 .. 1000
     uint8_t buttons[32] = {};  // 0x80 = pressed, button 1 first
 };
-// opens the first attached joystick; false when there is none
+// Opens the pad service; false when there is none. A backend that follows
+// pads plugged in later opens it with no pad attached, and reads fail while
+// there is none.
 bool OpenJoystick();
+// reads the pad (the first one attached); false when there is none
 bool ReadJoystick(JoystickReading& reading);
 void CloseJoystick();
 
@@ -107,6 +129,12 @@ bool RasterizeText(const std::string& text, TextBitmap& out);
 std::string HostPath(const std::string& gamePath);
 // the per-user directory for written files, ending in '/'; "" = working directory
 std::string UserDataDirectory();
+// the per-user settings folder ($XDG_CONFIG_HOME/gulpkin/, else
+// ~/.config/gulpkin/), ending in '/'; "" when neither can be told
+std::string SettingsDirectory();
+// takes the asset pack from `directory` from now on; false (and nothing
+// changed) when it holds no asset pack
+bool UseAssetDirectory(const std::string& directory);
 // forgets the directories chosen so far (the next HostPath chooses again)
 void ForgetDataPaths();
 // reads a whole file; false if it cannot be opened or read

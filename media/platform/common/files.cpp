@@ -5,6 +5,7 @@
 #include "media/platform/platform.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,6 +31,7 @@ struct DataPaths {
 };
 
 DataPaths paths;
+std::string assetDirectory;  // the asset pack's place when the player named it, with '/'
 
 bool HoldsAssetPack(const std::string& prefix) {
     struct stat info{};
@@ -52,6 +54,11 @@ void ChooseDataPaths() {
     // directory, never over the player's own.
     std::string scratch = journal::ScratchDirectory();
     if (!scratch.empty()) paths.user = scratch;
+    if (!assetDirectory.empty()) {
+        paths.assets = assetDirectory;
+        if (!HoldsAssetPack("") && scratch.empty()) paths.user = platform::UserDataDirectory();
+        return;
+    }
     if (HoldsAssetPack("")) return;  // started from its own directory
     std::string beside = ExecutableDirectory();
     std::string installed = std::string(GULPKIN_INSTALLED_DATA_DIR) + "/";
@@ -111,6 +118,22 @@ bool machine::IsAssetFile(const std::string& gamePath) {
         if (c == '\\') c = '/';
     }
     return IsAssetPath(path);
+}
+
+std::string SettingsDirectory() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config != nullptr && config[0] == '/') return std::string(config) + "/gulpkin/";
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] != '\0') return std::string(home) + "/.config/gulpkin/";
+    return "";
+}
+
+bool UseAssetDirectory(const std::string& directory) {
+    std::string prefix = directory.empty() || directory.back() == '/' ? directory : directory + "/";
+    if (prefix.empty() || !HoldsAssetPack(prefix)) return false;
+    assetDirectory = prefix;
+    paths = DataPaths{};
+    return true;
 }
 
 void ForgetDataPaths() {

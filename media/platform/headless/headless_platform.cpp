@@ -255,6 +255,13 @@ void machine::PresentPixels(const uint16_t* pixels, int width, int height, int p
     ApplyDueCommands();
 }
 
+// The headless display is never a window and scales nothing; it is always
+// there to open.
+void ChooseDisplay(const DisplayChoice&) {}
+void ListenToWindowMode(WindowModeListener) {}
+bool DisplayAvailable(std::string&) { return true; }
+bool DisplayWasOpened(std::string&) { return true; }
+
 void PumpWindowEvents() {}
 bool machine::WindowHasFocus() { return M().displayOpen && M().focus; }
 uint64_t machine::FreeVideoBytes() { return M().displayOpen ? 64ULL * 1024 * 1024 : 0; }

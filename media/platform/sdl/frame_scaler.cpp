@@ -46,17 +46,33 @@ FramePlace FitFrame(int frameWidth, int frameHeight, int windowWidth, int window
     return place;
 }
 
-bool FrameScaler::PreparedFor(int frameWidth, int frameHeight, int windowWidth, int windowHeight) const {
-    return frameWidth == frameWidth_ && frameHeight == frameHeight_ && windowWidth == windowWidth_ &&
-           windowHeight == windowHeight_;
+FramePlace PlaceFrame(int frameWidth, int frameHeight, int windowWidth, int windowHeight, bool wholeMultiples) {
+    if (!wholeMultiples || frameWidth <= 0 || frameHeight <= 0 || frameWidth > windowWidth ||
+        frameHeight > windowHeight) {
+        return FitFrame(frameWidth, frameHeight, windowWidth, windowHeight);
+    }
+    int times = std::min(windowWidth / frameWidth, windowHeight / frameHeight);
+    FramePlace place;
+    place.width = frameWidth * times;
+    place.height = frameHeight * times;
+    place.x = (windowWidth - place.width) / 2;
+    place.y = (windowHeight - place.height) / 2;
+    return place;
 }
 
-void FrameScaler::Prepare(int frameWidth, int frameHeight, int windowWidth, int windowHeight) {
+bool FrameScaler::PreparedFor(int frameWidth, int frameHeight, int windowWidth, int windowHeight,
+                              bool wholeMultiples) const {
+    return frameWidth == frameWidth_ && frameHeight == frameHeight_ && windowWidth == windowWidth_ &&
+           windowHeight == windowHeight_ && wholeMultiples == wholeMultiples_;
+}
+
+void FrameScaler::Prepare(int frameWidth, int frameHeight, int windowWidth, int windowHeight, bool wholeMultiples) {
     frameWidth_ = std::max(frameWidth, 0);
     frameHeight_ = std::max(frameHeight, 0);
     windowWidth_ = windowWidth;
     windowHeight_ = windowHeight;
-    place_ = FitFrame(frameWidth_, frameHeight_, windowWidth, windowHeight);
+    wholeMultiples_ = wholeMultiples;
+    place_ = PlaceFrame(frameWidth_, frameHeight_, windowWidth, windowHeight, wholeMultiples);
     // each place pixel shows the frame pixel under its centre
     sourceColumn_.resize(static_cast<size_t>(place_.width));
     for (int x = 0; x < place_.width; ++x) {

@@ -1,9 +1,10 @@
-// Scales the 5:6:5 frame into a 32-bit xRGB (or xBGR) window picture on the processor,
-// for displays whose only renderer is a software one: nearest-pixel scaling
-// by the smaller of the two ratios, centred, the rest of the picture left to
-// the caller's black bars. Only the frame rows that changed since the last
-// frame are scaled again, and the window bands they cover are reported, so
-// that a mostly still picture (a maze with a few actors) costs little.
+// Scales the 5:6:5 frame into a 32-bit xRGB (or xBGR) window picture on the
+// processor, for displays whose only renderer is a software one:
+// nearest-pixel scaling by the smaller of the two ratios or by the largest
+// whole multiple, centred, the rest of the picture left to the caller's black
+// bars. Only the frame rows that changed since the last frame are scaled
+// again, and the window bands they cover are reported, so that a mostly
+// still picture (a maze with a few actors) costs little.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +17,10 @@ struct FramePlace {
 
 // the largest place of the frame's aspect ratio inside the window, centred
 FramePlace FitFrame(int frameWidth, int frameHeight, int windowWidth, int windowHeight);
+// with wholeMultiples, the largest whole multiple of the frame inside the
+// window, centred (1x when no larger one fits; the fitting place when even
+// 1x does not); otherwise FitFrame
+FramePlace PlaceFrame(int frameWidth, int frameHeight, int windowWidth, int windowHeight, bool wholeMultiples);
 
 // a 5:6:5 pixel as 0x00RRGGBB, each channel widened by repeating its top bits
 // (white stays white, black stays black)
@@ -34,11 +39,12 @@ class FrameScaler {
 public:
     // fixes the sizes and makes the tables, never per frame; the next Scale
     // draws the whole frame
-    void Prepare(int frameWidth, int frameHeight, int windowWidth, int windowHeight);
+    void Prepare(int frameWidth, int frameHeight, int windowWidth, int windowHeight, bool wholeMultiples = false);
     const FramePlace& Place() const { return place_; }
     // the next Scale draws the whole frame (the window was uncovered)
     void RequestWholeFrame() { wholeFrameDue_ = true; }
-    bool PreparedFor(int frameWidth, int frameHeight, int windowWidth, int windowHeight) const;
+    bool PreparedFor(int frameWidth, int frameHeight, int windowWidth, int windowHeight,
+                     bool wholeMultiples = false) const;
     // the window picture keeps red in its low byte (0xFFBBGGRR, opaque for a
     // canvas); xRGB until said
     void SetRedLow(bool redLow);
@@ -53,6 +59,7 @@ private:
     void AddBand(int row);
 
     int frameWidth_ = 0, frameHeight_ = 0, windowWidth_ = 0, windowHeight_ = 0;
+    bool wholeMultiples_ = false;
     FramePlace place_;
     std::vector<int> sourceColumn_;  // per column of the place
     std::vector<int> firstTarget_;   // per frame row: its first row in the place

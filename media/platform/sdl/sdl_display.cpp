@@ -31,6 +31,10 @@ struct Display {
     int refreshRate = 0;
     bool focus = false;
     bool quit = false;
+    platform::DisplayChoice choice;  // kept when the display closes
+    platform::WindowModeListener listener = nullptr;
+    bool everOpened = false;
+    std::string problem;  // why the last opening failed
 };
 
 // Interrupt and termination signals end the program as usual instead of
@@ -67,6 +71,20 @@ int CurrentRefreshRate() {
 #endif
 }
 
+#ifndef __EMSCRIPTEN__
+// A full-screen window is made as large as the desktop from the start:
+// without a window manager (a bare X server) nobody else would resize it.
+SDL_Window* CreateGameWindow(const Display& d, const std::string& title) {
+    if (d.choice.windowed) {
+        return SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, d.width, d.height,
+                                SDL_WINDOW_RESIZABLE);
+    }
+    SDL_Rect desktop{0, 0, d.width, d.height};
+    SDL_GetDisplayBounds(0, &desktop);
+    return SDL_CreateWindow(title.c_str(), desktop.x, desktop.y, desktop.w, desktop.h, SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+#endif
+
 bool CreateWindowAndOutput(Display& d, const std::string& title, bool vsync) {
 #ifdef __EMSCRIPTEN__
     // In a browser the window is the page's canvas: exactly the frame's size,
@@ -76,12 +94,9 @@ bool CreateWindowAndOutput(Display& d, const std::string& title, bool vsync) {
     d.window = SDL_CreateWindow(title.c_str(), 0, 0, d.width, d.height, 0);
     return d.window != nullptr && StartFrameOutput(d.output, d.window, d.width, d.height, false);
 #else
-    // Made as large as the desktop from the start: without a window manager
-    // (a bare X server) nobody else would resize a full-screen window.
-    SDL_Rect desktop{0, 0, d.width, d.height};
-    SDL_GetDisplayBounds(0, &desktop);
-    d.window = SDL_CreateWindow(title.c_str(), desktop.x, desktop.y, desktop.w, desktop.h, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    d.window = CreateGameWindow(d, title);
     if (d.window == nullptr) return false;
+    d.output.wholeMultiples = d.choice.scaling == platform::FrameScaling::WholeMultiples;
     return StartFrameOutput(d.output, d.window, d.width, d.height, vsync);
 #endif
 }
@@ -115,13 +130,20 @@ void ToggleFullScreen(Display& d) {
         SDL_SetWindowSize(d.window, desktop.w, desktop.h);
         SDL_SetWindowFullscreen(d.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
+    d.choice.windowed = full;
+    if (d.listener != nullptr) d.listener(full);
 #endif
 }
 
 void DestroyAll(Display& d) {
     StopFrameOutput(d.output);
     if (d.window) SDL_DestroyWindow(d.window);
-    d = Display{};
+    Display fresh;
+    fresh.choice = d.choice;
+    fresh.listener = d.listener;
+    fresh.everOpened = d.everOpened;
+    fresh.problem = d.problem;
+    d = fresh;
 }
 
 }  // namespace
@@ -149,24 +171,57 @@ bool QuitRequested() {
 
 namespace platform {
 
+void ChooseDisplay(const DisplayChoice& choice) {
+    TheDisplay().choice = choice;
+}
+
+void ListenToWindowMode(WindowModeListener listener) {
+    TheDisplay().listener = listener;
+}
+
+// Started and stopped again: the game opens its display much later, after
+// loading everything, and would otherwise find out only then.
+bool DisplayAvailable(std::string& problem) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        problem = SDL_GetError();
+        return false;
+    }
+    bool shows = ShowsAnything();
+    if (!shows) problem = "no display server to show the game on";
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return shows;
+}
+
+bool DisplayWasOpened(std::string& problem) {
+    problem = TheDisplay().problem;
+    return TheDisplay().everOpened;
+}
+
 bool machine::OpenDisplay(int width, int height, int refreshHz, const std::string& title) {
     CloseDisplay();
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;  // no video device at all
+    Display& d = TheDisplay();
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {  // no video device at all
+        d.problem = SDL_GetError();
+        return false;
+    }
     if (!ShowsAnything()) {
+        d.problem = "no display server to show the game on";
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
     int rate = CurrentRefreshRate();
-    Display& d = TheDisplay();
     d.width = width;
     d.height = height;
     if ((refreshHz > 0 && rate != refreshHz) || !CreateWindowAndOutput(d, title, refreshHz > 0)) {
+        d.problem = refreshHz > 0 && rate != refreshHz ? "the display does not run at the rate asked for"
+                                                       : std::string("no window: ") + SDL_GetError();
         DestroyAll(d);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
     d.refreshRate = rate;
     d.focus = true;
+    d.everOpened = true;
     SDL_ShowCursor(SDL_DISABLE);
     ShowBlackWindow(d.output, d.window);
     return true;
@@ -214,6 +269,7 @@ void PumpWindowEvents() {
     SDL_FlushEvents(SDL_KEYUP, 0x3FF);  // the rest of the keyboard and text events
     SDL_FlushEvents(SDL_MOUSEMOTION, SDL_MOUSEWHEEL);
     SDL_FlushEvents(SDL_FINGERDOWN, SDL_MULTIGESTURE);
+    SDL_FlushEvents(SDL_JOYAXISMOTION, SDL_CONTROLLERSENSORUPDATE);  // pads are read from their state
     if (sdl::QuitRequested()) {
         SDL_Quit();
         std::exit(0);

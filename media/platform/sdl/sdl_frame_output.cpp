@@ -35,10 +35,15 @@ bool StartOnCard(FrameOutput& output, SDL_Window* window, int width, int height,
         Uint32 flags = vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
         output.renderer = SDL_CreateRenderer(window, -1, flags | SDL_RENDERER_SOFTWARE);
     }
-    if (output.renderer == nullptr || SDL_RenderSetLogicalSize(output.renderer, width, height) != 0) return false;
+    if (output.renderer == nullptr) return false;
+    // whole multiples are placed frame by frame (CardPlace)
+    if (!output.wholeMultiples && SDL_RenderSetLogicalSize(output.renderer, width, height) != 0) return false;
     output.texture =
         SDL_CreateTexture(output.renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, width, height);
-    return output.texture != nullptr;
+    if (output.texture == nullptr) return false;
+    // whole multiples are for sharp pixels: no smoothing between them
+    if (output.wholeMultiples) SDL_SetTextureScaleMode(output.texture, SDL_ScaleModeNearest);
+    return true;
 }
 
 // 32 bits a pixel, red and blue at either end: xRGB on X11, xBGR in a browser
@@ -56,7 +61,7 @@ SDL_Window* RemakeWindow(SDL_Window* window) {
     SDL_GetWindowPosition(window, &x, &y);
     SDL_GetWindowSize(window, &w, &h);
     std::string title = SDL_GetWindowTitle(window);
-    Uint32 flags = SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP;
+    Uint32 flags = SDL_GetWindowFlags(window) & (SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_RESIZABLE);
     SDL_DestroyWindow(window);
     return SDL_CreateWindow(title.c_str(), x, y, w, h, flags);
 }
@@ -71,13 +76,25 @@ bool StartOnProcessor(FrameOutput& output, SDL_Window*& window) {
     return true;
 }
 
+// Where the card draws the frame: all of the logical size when it scales to
+// fit, otherwise the whole-multiple place in the renderer's pixels.
+bool CardPlace(const FrameOutput& output, int width, int height, SDL_Rect& place) {
+    if (!output.wholeMultiples) return false;
+    int outputWidth = 0, outputHeight = 0;
+    SDL_GetRendererOutputSize(output.renderer, &outputWidth, &outputHeight);
+    FramePlace p = PlaceFrame(width, height, outputWidth, outputHeight, true);
+    place = SDL_Rect{p.x, p.y, p.width, p.height};
+    return true;
+}
+
 // The window picture changes with the window's size (Alt+Enter, a window
 // manager); a new one is prepared and blackened once, bars included.
 SDL_Surface* CurrentPicture(FrameOutput& output, SDL_Window* window, int width, int height) {
     SDL_Surface* picture = SDL_GetWindowSurface(window);
     if (picture == nullptr || !IsXrgbPicture(picture)) return nullptr;
-    if (picture != output.picture || !output.scaler.PreparedFor(width, height, picture->w, picture->h)) {
-        output.scaler.Prepare(width, height, picture->w, picture->h);
+    if (picture != output.picture ||
+        !output.scaler.PreparedFor(width, height, picture->w, picture->h, output.wholeMultiples)) {
+        output.scaler.Prepare(width, height, picture->w, picture->h, output.wholeMultiples);
         output.scaler.SetRedLow(picture->format->Rmask == 0xFF);
         SDL_FillRect(picture, nullptr, 0);
         output.picture = picture;
@@ -116,7 +133,9 @@ void ShowFrame(FrameOutput& output, SDL_Window* window, const uint16_t* pixels, 
         SDL_UpdateTexture(output.texture, nullptr, pixels, pitchBytes);
         SDL_SetRenderDrawColor(output.renderer, 0, 0, 0, 255);
         SDL_RenderClear(output.renderer);
-        SDL_RenderCopy(output.renderer, output.texture, nullptr, nullptr);
+        SDL_Rect place;
+        SDL_RenderCopy(output.renderer, output.texture, nullptr,
+                       CardPlace(output, width, height, place) ? &place : nullptr);
         SDL_RenderPresent(output.renderer);
         return;
     }

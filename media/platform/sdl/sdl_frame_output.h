@@ -5,7 +5,8 @@
 //   graphics card, a virtual X server): the frame is scaled straight into the
 //   window's own picture, which costs a fraction of what a software renderer
 //   spends emulating the card.
-// Both keep the aspect ratio, with black bars. A renderer named in
+// Both keep the aspect ratio, with black bars, and scale the frame to fit
+// or by the largest whole multiple that fits (wholeMultiples). A renderer named in
 // SDL_RENDER_DRIVER always takes the first way.
 #pragma once
 
@@ -17,6 +18,7 @@ struct FrameOutput {
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
     bool onProcessor = false;
+    bool wholeMultiples = false;  // set before StartFrameOutput
     SDL_Surface* picture = nullptr;  // the window picture the scaler was prepared for
     FrameScaler scaler;
 };

@@ -1,0 +1,143 @@
+// Reading, applying and updating settings.ini; see player_settings.h.
+#include "media/player_settings.h"
+
+#include "media/audio_output.h"
+#include "media/platform/platform.h"
+
+#include <charconv>
+#include <filesystem>
+#include <vector>
+
+namespace {
+
+std::string Trim(const std::string& text) {
+    size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return "";
+    size_t last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
+
+bool Choice(const std::string& value, const char* yes, const char* no, bool& out) {
+    if (value == yes || value == no) {
+        out = value == yes;
+        return true;
+    }
+    return false;
+}
+
+bool Percent(const std::string& value, int& out) {
+    int number = -1;
+    auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (error != std::errc{} || end != value.data() + value.size() || number < 0 || number > 100) return false;
+    out = number;
+    return true;
+}
+
+// Applies one setting; false with `problem` set when the key or value is bad.
+bool ApplySetting(const std::string& key, const std::string& value, PlayerSettings& s, std::string& problem) {
+    if (key == "display") {
+        problem = "display is window or fullscreen";
+        return Choice(value, "window", "fullscreen", s.windowed);
+    }
+    if (key == "scale") {
+        problem = "scale is fit or integer";
+        return Choice(value, "integer", "fit", s.wholeMultiples);
+    }
+    if (key == "music_volume" || key == "effects_volume") {
+        problem = key + " is a whole number from 0 to 100";
+        return Percent(value, key == "music_volume" ? s.musicVolume : s.effectsVolume);
+    }
+    if (key == "sound") {
+        problem = "sound is on or off";
+        return Choice(value, "on", "off", s.sound);
+    }
+    problem = "unknown setting '" + key + "'";
+    return false;
+}
+
+bool IsComment(const std::string& line) {
+    return line.empty() || line[0] == '#' || line[0] == ';';
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// the player's switch to or from a window, remembered in the file
+void RememberWindowMode(bool windowed) {
+    std::string path = PlayerSettingsPath();
+    if (path.empty()) return;
+    std::vector<uint8_t> bytes;
+    platform::ReadWholeFile(path, bytes);
+    std::string text = SetPlayerSetting(std::string(bytes.begin(), bytes.end()), "display",
+                                        windowed ? "window" : "fullscreen");
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    platform::WriteFileAtomically(path, text.data(), text.size());
+}
+
+}  // namespace
+
+void ParsePlayerSettings(const std::string& text, const std::string& fileName, PlayerSettings& settings,
+                         std::ostream& warnings) {
+    std::vector<std::string> lines = Lines(text);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        std::string line = Trim(lines[i]);
+        if (IsComment(line)) continue;
+        size_t equals = line.find('=');
+        std::string problem = "not a 'key = value' line";
+        if (equals != std::string::npos &&
+            ApplySetting(Trim(line.substr(0, equals)), Trim(line.substr(equals + 1)), settings, problem)) {
+            continue;
+        }
+        warnings << "gulpkin: " << fileName << " line " << i + 1 << " skipped: " << problem << '\n';
+    }
+}
+
+std::string SetPlayerSetting(const std::string& text, const std::string& key, const std::string& value) {
+    std::string result;
+    bool done = false;
+    for (const std::string& line : Lines(text)) {
+        std::string trimmed = Trim(line);
+        size_t equals = trimmed.find('=');
+        bool match = !done && !IsComment(trimmed) && equals != std::string::npos &&
+                     Trim(trimmed.substr(0, equals)) == key;
+        result += match ? key + " = " + value : line;
+        result += '\n';
+        done = done || match;
+    }
+    if (!done) result += key + " = " + value + "\n";
+    return result;
+}
+
+std::string PlayerSettingsPath() {
+    std::string folder = platform::SettingsDirectory();
+    return folder.empty() ? "" : folder + "settings.ini";
+}
+
+PlayerSettings LoadPlayerSettings(std::ostream& warnings) {
+    PlayerSettings settings;
+    std::string path = PlayerSettingsPath();
+    std::vector<uint8_t> bytes;
+    if (path.empty() || !platform::ReadWholeFile(path, bytes)) return settings;
+    ParsePlayerSettings(std::string(bytes.begin(), bytes.end()), path, settings, warnings);
+    return settings;
+}
+
+void ApplyPlayerSettings(const PlayerSettings& settings) {
+    platform::DisplayChoice choice;
+    choice.windowed = settings.windowed;
+    choice.scaling = settings.wholeMultiples ? platform::FrameScaling::WholeMultiples : platform::FrameScaling::Fit;
+    platform::ChooseDisplay(choice);
+    platform::ListenToWindowMode(RememberWindowMode);
+    AllowAudioOutput(settings.sound);
+    SetPlayerVolumes(settings.musicVolume, settings.effectsVolume);
+}

@@ -1,0 +1,34 @@
+// The player's settings.ini: each setting read, a damaged line skipped with
+// a warning while the rest applies, and a setting written back in place.
+#include "media/player_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+TEST(PlayerSettingsFile, DamagedLinesAreSkippedWithAWarningAndTheRestApplies) {
+    PlayerSettings s;
+    std::ostringstream warnings;
+    ParsePlayerSettings("# mine\ndisplay = window\r\nscale=integer\nmusic_volume = 101\n effects_volume = 30\n"
+                        "sound = off\nloud\nvolume = 3\n",
+                        "settings.ini", s, warnings);
+    EXPECT_TRUE(s.windowed && s.wholeMultiples && !s.sound);
+    EXPECT_EQ(s.musicVolume, 100);
+    EXPECT_EQ(s.effectsVolume, 30);
+    EXPECT_EQ(warnings.str(),
+              "gulpkin: settings.ini line 4 skipped: music_volume is a whole number from 0 to 100\n"
+              "gulpkin: settings.ini line 7 skipped: not a 'key = value' line\n"
+              "gulpkin: settings.ini line 8 skipped: unknown setting 'volume'\n");
+}
+
+TEST(PlayerSettingsFile, ASettingIsChangedInPlaceOrAddedKeepingEveryOtherLine) {
+    EXPECT_EQ(SetPlayerSetting("", "display", "window"), "display = window\n");
+    EXPECT_EQ(SetPlayerSetting("# display = x\nsound = off", "display", "window"),
+              "# display = x\nsound = off\ndisplay = window\n");
+    EXPECT_EQ(SetPlayerSetting("; mine\ndisplay=fullscreen\nscale = fit\n", "display", "window"),
+              "; mine\ndisplay = window\nscale = fit\n");
+}
+
+}  // namespace
