@@ -15,20 +15,9 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
-#include <dlfcn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-// What SDL's display libraries keep for the process's life stays attributable
-// to them when they are never unloaded; libdbus keeps a block once asked to
-// hold off the screen saver.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
-static const bool displayLibrariesKept = [] {
-    for (const char* name : {"libX11.so.6", "libGL.so.1", "libGLX_mesa.so.0", "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"}) {
-        dlopen(name, RTLD_NOW | RTLD_NODELETE);
-    }
-    return true;
-}();
 
 namespace {
 
