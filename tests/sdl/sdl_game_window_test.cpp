@@ -83,8 +83,8 @@ protected:
     void TearDown() override {
         if (game > 0) kill(game, SIGTERM), waitpid(game, nullptr, 0);
     }
-    // the game as a player starts it, its settings in a scratch folder; waits for its window
-    void StartGame(const char* option) {
+    // the game as a player starts it, its settings in a scratch folder
+    void LaunchGame(const char* option) {
         if ((game = fork()) == 0) {
             setenv("XDG_CONFIG_HOME", config.File("").c_str(), 1);
             setenv("SDL_AUDIODRIVER", "dummy", 1);
@@ -93,10 +93,22 @@ protected:
             execl(GULPKIN_GAME_DIR "/gulpkin", "gulpkin", option, static_cast<char*>(nullptr));
             _exit(127);
         }
-        // polled: a search that meets a window being replaced fails at once
+    }
+    // Starts the game and waits for its window. A game that ended before
+    // showing one (its X connection refused while the machine was loaded)
+    // is started again, twice at most.
+    void StartGame(const char* option) {
         bool shown = false;
-        for (int i = 0; i < 300 && !shown; ++i, std::this_thread::sleep_for(200ms)) {
-            shown = !Output("xdotool search --onlyvisible --class '^gulpkin$'").empty();
+        for (int start = 0; start < 3 && !shown; ++start) {
+            LaunchGame(option);
+            // polled: a search that meets a window being replaced fails at once
+            for (int i = 0; i < 300 && !shown; ++i, std::this_thread::sleep_for(200ms)) {
+                shown = !Output("xdotool search --onlyvisible --class '^gulpkin$'").empty();
+                if (!shown && waitpid(game, nullptr, WNOHANG) == game) {
+                    game = -1;
+                    break;
+                }
+            }
         }
         ASSERT_TRUE(shown) << "no game window";
         std::this_thread::sleep_for(500ms);
