@@ -63,12 +63,12 @@ case "$mode" in
         build "$build_dir" -DGULPKIN_TESTS=ON
         run_tests "$build_dir"
         # The web site, played in headless Chromium against the native game.
-        web/build_site.sh "$build_dir-web"
-        tests/web/browser_test.py "$build_dir-web/site" "$build_dir-web/native/game/gulpkin-headless"
+        GULPKIN_NATIVE_GAME_DIR=$build_dir/game web/build_site.sh "$build_dir-web"
+        tests/web/browser_test.py "$build_dir-web/site" "$build_dir/game/gulpkin-headless"
         if [ -z "${GULPKIN_QUICK:-}" ]; then
             # Optimised lightly and without debug information: the sanitizers
             # find the same faults, and the pass builds in far less time.
-            build "$build_dir-sanitize" -DGULPKIN_TESTS=ON -DGULPKIN_SANITIZE=ON \
+            build "$build_dir-sanitize" -DGULPKIN_TESTS=ON -DGULPKIN_BENCH=OFF -DGULPKIN_SANITIZE=ON \
                 -DCMAKE_BUILD_TYPE=Sanitize -DCMAKE_CXX_FLAGS_SANITIZE=-O1 -DCMAKE_C_FLAGS_SANITIZE=-O1
             # The asset fault suite (a whole start-up per damaged file) runs in
             # the normal pass only; the parsers it feeds are fuzzed under the

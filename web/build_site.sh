@@ -2,7 +2,8 @@
 # Builds the web site of the game:
 #   web/build_site.sh BUILD_DIR
 # BUILD_DIR/native  a native build: the asset generator writes the pack there
-#                   (and the headless driver the browser tests compare with)
+#                   (and the headless driver the browser tests compare with),
+#                   unless GULPKIN_NATIVE_GAME_DIR names one already built
 # BUILD_DIR/cmake   the game compiled by Emscripten
 # BUILD_DIR/site    the site: index.html, the page, gulpkin.js/.wasm/.data
 # The libraries compiled for the browser are kept in
@@ -19,9 +20,17 @@ emscripten_version=$(emcc -dumpversion 2>/dev/null || true)
 [ -n "$emscripten_version" ] || { echo "emcc does not run: is the emscripten package installed?" >&2; exit 1; }
 prefix=${XDG_CACHE_HOME:-$HOME/.cache}/gulpkin-web/emscripten-$emscripten_version
 
-echo "Building the asset pack (native)"
-cmake -S . -B "$build_dir/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGULPKIN_TESTS=OFF >/dev/null
-nice -n 5 cmake --build "$build_dir/native" -j"$jobs" --target asset_pack gulpkin-headless >/dev/null
+# GULPKIN_NATIVE_GAME_DIR names the game directory of a native build that
+# already holds the pack (the test command passes its own); otherwise one is
+# built here.
+native_game=${GULPKIN_NATIVE_GAME_DIR:-}
+if [ -z "$native_game" ]; then
+    echo "Building the asset pack (native)"
+    cmake -S . -B "$build_dir/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGULPKIN_TESTS=OFF >/dev/null
+    nice -n 5 cmake --build "$build_dir/native" -j"$jobs" --target asset_pack gulpkin-headless >/dev/null
+    native_game=$build_dir/native/game
+fi
+native_game=$(realpath "$native_game")
 
 web/build_libraries.sh "$prefix"
 
@@ -30,7 +39,7 @@ export PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig:$prefix/share/pkgconfig
 mkdir -p "$build_dir"
 if ! emcmake cmake -S . -B "$build_dir/cmake" -DCMAKE_BUILD_TYPE=Release -DGULPKIN_TESTS=OFF \
     -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_ROOT_PATH="$prefix" \
-    -DGULPKIN_WEB_PACK="$build_dir/native/game" -DGULPKIN_WEB_SITE="$build_dir/site" >"$build_dir/configure.log" 2>&1; then
+    -DGULPKIN_WEB_PACK="$native_game" -DGULPKIN_WEB_SITE="$build_dir/site" >"$build_dir/configure.log" 2>&1; then
     cat "$build_dir/configure.log" >&2
     exit 1
 fi
