@@ -21,12 +21,10 @@ public:
         return true;
     }
     bool Varint(uint64_t& value) {
-        value = 0;
-        for (int shift = 0; shift < 64; shift += 7) {
-            uint8_t byte;
-            if (!Byte(byte)) return false;
-            value |= static_cast<uint64_t>(byte & 0x7F) << shift;
-            if ((byte & 0x80) == 0) return true;
+        switch (ReadVarint(bytes_, at_, value)) {
+            case NumberRead::Read: return true;
+            case NumberRead::Short: return Short();
+            case NumberRead::Overlong: return Damaged();
         }
         return Damaged();
     }

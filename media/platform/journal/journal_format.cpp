@@ -180,14 +180,7 @@ bool Reader::Byte(uint8_t& value) {
 }
 
 bool Reader::Varint(uint64_t& value) {
-    value = 0;
-    for (int shift = 0; shift < 64; shift += 7) {
-        uint8_t byte;
-        if (!Byte(byte)) return false;
-        value |= static_cast<uint64_t>(byte & 0x7F) << shift;
-        if ((byte & 0x80) == 0) return true;
-    }
-    return false;
+    return bytes_ != nullptr && ReadVarint(*bytes_, at_, value) == NumberRead::Read;
 }
 
 ReadResult Reader::Advance(bool& repeat) {
@@ -281,6 +274,17 @@ ReadResult Reader::Checksum(int64_t frame, uint64_t& hash) {
 
 bool Reader::Exhausted() {
     return run_ == 0 && bytes_ != nullptr && at_ < bytes_->size() && (*bytes_)[at_] == kEnd;
+}
+
+NumberRead ReadVarint(const std::vector<uint8_t>& bytes, size_t& at, uint64_t& value) {
+    value = 0;
+    for (int shift = 0; shift < 64; shift += 7) {
+        if (at >= bytes.size()) return NumberRead::Short;
+        uint8_t byte = bytes[at++];
+        value |= static_cast<uint64_t>(byte & 0x7F) << shift;
+        if ((byte & 0x80) == 0) return NumberRead::Read;
+    }
+    return NumberRead::Overlong;
 }
 
 }  // namespace journal

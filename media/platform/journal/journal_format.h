@@ -118,6 +118,13 @@ private:
     LastAnswers last_;
 };
 
+// How reading one whole number of the file ended: read, the file ended
+// inside it, or it runs on past 64 bits.
+enum class NumberRead { Read, Short, Overlong };
+// reads the variable-length number at `at` (7 bits a byte, lowest first, the
+// top bit set on every byte but the last), moving `at` past what it read
+NumberRead ReadVarint(const std::vector<uint8_t>& bytes, size_t& at, uint64_t& value);
+
 struct Expected {
     std::string gameVersion;
     uint64_t assetFingerprint = 0;
