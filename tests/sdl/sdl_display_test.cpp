@@ -7,6 +7,7 @@
 #include "media/platform/platform.h"
 #include "media/screen.h"
 #include "tests/support/pictures.h"
+#include "tests/support/private_x_server.h"
 
 #include <gtest/gtest.h>
 
@@ -32,46 +33,12 @@ struct KeepDisplayLibrariesLoaded {
     }
 } keepDisplayLibrariesLoaded;
 
-// An X server of the test's own, so that windows of tests running beside it
-// never cover its window: Xvfb picks a free display number and reports it.
-// Without Xvfb the test uses the DISPLAY it was given, if any.
-class PrivateXServer {
-public:
-    bool Start() {
-        int pipeEnds[2];
-        if (pipe(pipeEnds) != 0) return false;
-        pid_ = fork();
-        if (pid_ == 0) {
-            close(pipeEnds[0]);
-            std::string fd = std::to_string(pipeEnds[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                   static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(pipeEnds[1]);
-        std::string number;
-        char c;
-        while (pid_ > 0 && read(pipeEnds[0], &c, 1) == 1 && c != '\n') number += c;
-        close(pipeEnds[0]);
-        if (number.empty()) return false;
-        setenv("DISPLAY", (":" + number).c_str(), 1);
-        return true;
-    }
-    ~PrivateXServer() {
-        if (pid_ <= 0) return;
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-    }
-
-private:
-    pid_t pid_ = -1;
-};
-
+// Without Xvfb the tests use the DISPLAY they were given, if any.
 class RealDisplay : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         server = new PrivateXServer;
-        server->Start();
+        server->Start("1280x1024x24");
     }
     static void TearDownTestSuite() {
         delete server;

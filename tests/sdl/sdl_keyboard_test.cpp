@@ -4,13 +4,13 @@
 // with xdotool; it is skipped when either program is missing.
 #include "media/input.h"
 #include "media/platform/platform.h"
+#include "tests/support/private_x_server.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdlib>
-#include <poll.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,49 +21,7 @@ bool Installed(const char* program) {
     return std::system((std::string("command -v ") + program + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-// An Xvfb server of this test's own; DISPLAY points at it while it runs.
-class PrivateDisplay {
-public:
-    bool Start() {
-        int pipeFds[2];
-        if (pipe(pipeFds) != 0) return false;
-        server = fork();
-        if (server == 0) {
-            close(pipeFds[0]);
-            std::string fd = std::to_string(pipeFds[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp",
-                   static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(pipeFds[1]);
-        std::string number = ReadLine(pipeFds[0]);
-        close(pipeFds[0]);
-        if (server < 0 || number.empty()) return false;
-        setenv("DISPLAY", (":" + number).c_str(), 1);
-        return true;
-    }
-
-    void Stop() {
-        if (server <= 0) return;
-        kill(server, SIGTERM);
-        waitpid(server, nullptr, 0);
-        server = -1;
-    }
-
-private:
-    // the display number Xvfb writes once it is ready (within ten seconds)
-    static std::string ReadLine(int fd) {
-        std::string line;
-        pollfd ready{fd, POLLIN, 0};
-        char c;
-        while (poll(&ready, 1, 10000) > 0 && read(fd, &c, 1) == 1 && c != '\n') line += c;
-        return line;
-    }
-
-    pid_t server = -1;
-};
-
-PrivateDisplay display;
+PrivateXServer display;
 bool displayReady = false;
 
 bool RunQuietly(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
@@ -71,7 +29,7 @@ bool RunQuietly(const std::string& command) { return std::system((command + " >/
 class SdlKeyboard : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        displayReady = Installed("Xvfb") && Installed("xdotool") && display.Start();
+        displayReady = Installed("Xvfb") && Installed("xdotool") && display.Start("640x480x24");
     }
     static void TearDownTestSuite() { display.Stop(); }
 

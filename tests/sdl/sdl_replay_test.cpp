@@ -3,6 +3,8 @@
 // the title into a game with keys sent by xdotool, ends it with Escape, and
 // replays the recording with `gulpkin-headless --replay`: the two summary
 // lines must be the same. Skipped when Xvfb or xdotool is missing.
+#include "tests/support/private_x_server.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -11,7 +13,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <poll.h>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -23,35 +24,6 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 bool Shell(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
-
-// the display number Xvfb writes on `fd` once it is ready (within ten seconds)
-std::string ReadLine(int fd) {
-    std::string line;
-    pollfd ready{fd, POLLIN, 0};
-    char c;
-    while (poll(&ready, 1, 10000) > 0 && read(fd, &c, 1) == 1 && c != '\n') line += c;
-    return line;
-}
-
-// Starts Xvfb and points DISPLAY at it; its process id, or -1.
-pid_t StartXvfb() {
-    int fds[2];
-    if (pipe(fds) != 0) return -1;
-    pid_t server = fork();
-    if (server == 0) {
-        close(fds[0]);
-        std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-               static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(fds[1]);
-    std::string number = ReadLine(fds[0]);
-    close(fds[0]);
-    if (server < 0 || number.empty()) return -1;
-    setenv("DISPLAY", (":" + number).c_str(), 1);
-    return server;
-}
 
 // `gulpkin --record FILE` in `dir`, its output to dir/record.out
 pid_t StartRecording(const fs::path& dir) {
@@ -125,8 +97,8 @@ TEST(SdlReplay, AGamePlayedInTheWindowReplaysHeadlessToTheSameLine) {
     for (const char* pack : {"graph", "font", "wav", "music"}) {
         fs::create_directory_symlink(fs::path(GULPKIN_GAME_DIR) / pack, dir / pack);
     }
-    pid_t server = StartXvfb();
-    ASSERT_GT(server, 0);
+    PrivateXServer server;
+    ASSERT_TRUE(server.Start("1024x768x24"));
     pid_t game = StartRecording(dir);
     ASSERT_GT(game, 0);
     PlayAGame(game);
@@ -135,8 +107,7 @@ TEST(SdlReplay, AGamePlayedInTheWindowReplaysHeadlessToTheSameLine) {
         kill(game, SIGKILL);
         waitpid(game, &status, 0);
     }
-    kill(server, SIGTERM);
-    waitpid(server, nullptr, 0);
+    server.Stop();
 
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     std::string recorded = LastLine(ReadText(dir / "record.out"));
