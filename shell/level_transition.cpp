@@ -4,11 +4,10 @@
 #include "board/maze.h"
 #include "core/game_state.h"
 #include "core/sprite_numbers.h"
+#include "core/steady_trig.h"
 #include "media/screen.h"
 #include "media/values.h"
 #include "shell/screens.h"
-
-#include <cmath>
 
 namespace {
 
@@ -21,8 +20,8 @@ void PlaySpiral() {
     for (game.spiralStep = 0; game.spiralStep < kSpiralFrames; ++game.spiralStep) {
         game.spiralAngle += 0.03f;
         float step = static_cast<float>(game.spiralStep);
-        game.spiralX = (1.0f + 5.0f * step) * std::cos(game.spiralAngle) + 1.0f * std::sin(game.spiralAngle);
-        game.spiralY = (1.0f + 1.5f * step) * std::sin(game.spiralAngle) - 1.0f * std::cos(game.spiralAngle);
+        game.spiralX = (1.0f + 5.0f * step) * SteadyCos(game.spiralAngle) + 1.0f * SteadySin(game.spiralAngle);
+        game.spiralY = (1.0f + 1.5f * step) * SteadySin(game.spiralAngle) - 1.0f * SteadyCos(game.spiralAngle);
         DrawSpriteOpaque(kWorkingBackground, NearestInt(2.0f * game.spiralX), NearestInt(2.0f * game.spiralY));
         PresentFrame();
         FillScreen(0, 0, 0);

@@ -2,6 +2,7 @@
 // set-up and the frame loop; and the one end sequence.
 #include "board/maze.h"
 #include "core/game_state.h"
+#include "core/steady_trig.h"
 #include "media/capture.h"
 #include "media/drawing.h"
 #include "media/input.h"
@@ -14,8 +15,6 @@
 #include "presentation/fireworks.h"
 #include "shell/program_flow.h"
 #include "shell/screens.h"
-
-#include <cmath>
 
 namespace {
 
@@ -202,7 +201,7 @@ void GameSetUp() {
 }
 
 float SinDegrees(float angle) {
-    return std::sin(angle * 0.017453292f);
+    return SteadySin(angle * 0.017453292f);
 }
 
 int RunGame() {

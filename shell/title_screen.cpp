@@ -2,6 +2,7 @@
 // difficulty is only the starting level: NORMAL 1, DUR 11, HARD 21.
 #include "core/game_state.h"
 #include "core/sprite_numbers.h"
+#include "core/steady_trig.h"
 #include "media/drawing.h"
 #include "media/input.h"
 #include "media/screen.h"
@@ -12,8 +13,6 @@
 #include "shell/screens.h"
 #include "shell/title_phases.h"
 
-#include <cmath>
-
 namespace {
 
 constexpr int kTitleBackground = 22;
@@ -23,8 +22,8 @@ constexpr int kLogo = 27;
 // about 63 passes.
 void TurnMenuCircle() {
     game.spiralAngle += 0.1f;
-    game.spiralX = 10.0f * std::cos(game.spiralAngle) + 10.0f * std::sin(game.spiralAngle);
-    game.spiralY = 10.0f * std::sin(game.spiralAngle) - 10.0f * std::cos(game.spiralAngle);
+    game.spiralX = 10.0f * SteadyCos(game.spiralAngle) + 10.0f * SteadySin(game.spiralAngle);
+    game.spiralY = 10.0f * SteadySin(game.spiralAngle) - 10.0f * SteadyCos(game.spiralAngle);
 }
 
 // The choices and the walking ghost go into the working background, so that
