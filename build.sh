@@ -7,6 +7,9 @@
 #   ./build.sh package  build gulpkin_<version>_amd64.deb in the build folder
 #   ./build.sh web    install what is missing, build the web site of the game
 #                     into ${GULPKIN_BUILD_DIR:-build-web}/site
+#   ./build.sh windows  install what is missing, cross-compile the game for
+#                     Windows: ${GULPKIN_BUILD_DIR:-build-windows}/gulpkin-<version>-windows-x64.zip
+#                     and gulpkin-<version>-setup.exe
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -19,6 +22,8 @@ web_packages=(emscripten dpkg-dev)
 web_test_packages=(chromium chromium-driver python3-selenium)
 test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-apps clang libclang-rt-14-dev ccache)
 package_packages=(dpkg-dev file lintian desktop-file-utils appstream)
+windows_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix nsis dpkg-dev fonts-dejavu-core)
+windows_test_packages=(wine wine64 xvfb xdotool)
 
 install_missing() {
     local missing=()
@@ -59,12 +64,16 @@ case "$mode" in
         ;;
     test)
         install_missing "${play_packages[@]}" "${test_packages[@]}" "${package_packages[@]}" \
-            "${web_packages[@]}" "${web_test_packages[@]}"
+            "${web_packages[@]}" "${web_test_packages[@]}" "${windows_packages[@]}" "${windows_test_packages[@]}"
         build "$build_dir" -DGULPKIN_TESTS=ON
         run_tests "$build_dir"
         # The web site, played in headless Chromium against the native game.
         GULPKIN_NATIVE_GAME_DIR=$build_dir/game web/build_site.sh "$build_dir-web"
         tests/web/browser_test.py "$build_dir-web/site" "$build_dir/game/gulpkin-headless"
+        # The Windows game and its test programs, run under Wine against the
+        # native game.
+        GULPKIN_WINDOWS_TESTS=1 GULPKIN_NATIVE_GAME_DIR=$build_dir/game windows/build_windows.sh "$build_dir-windows"
+        run_tests "$build_dir-windows/cmake"
         if [ -z "${GULPKIN_QUICK:-}" ]; then
             # Optimised lightly and without debug information: the sanitizers
             # find the same faults, and the pass builds in far less time.
@@ -87,8 +96,12 @@ case "$mode" in
         install_missing "${play_packages[@]}" "${web_packages[@]}"
         web/build_site.sh "${GULPKIN_BUILD_DIR:-build-web}"
         ;;
+    windows)
+        install_missing "${play_packages[@]}" "${windows_packages[@]}"
+        windows/build_windows.sh "${GULPKIN_BUILD_DIR:-build-windows}"
+        ;;
     *)
-        echo "usage: $0 play|test|package|web" >&2
+        echo "usage: $0 play|test|package|web|windows" >&2
         exit 2
         ;;
 esac

@@ -81,7 +81,7 @@ build_libsdl2() {
     # The programs bring their own entry and choose their own subsystem (the
     # game a window program, the tools console ones): SDL's main and its
     # -mwindows are taken out of what it asks every program to link.
-    sed -i -e 's/ -lSDL2main//' -e 's/ -mwindows//' "$prefix/lib/pkgconfig/sdl2.pc"
+    sed -i -e 's/ -lSDL2main//g' -e 's/ -mwindows//g' "$prefix/lib/pkgconfig/sdl2.pc"
 }
 
 build_freetype() {

@@ -129,6 +129,8 @@ bool WriteAssetPack(const std::string& gameDirectory) {
         ok = false;
     }
     ok = WritePng(gameDirectory + "/gulpkin.png", IconPicture(256), true) && ok;
+    ok = WriteIco(gameDirectory + "/gulpkin.ico", {IconPicture(16), IconPicture(32), IconPicture(48), IconPicture(256)}) &&
+         ok;
     ok = WritePng(gameDirectory + "/sound-overview.png", SoundOverviewSheet(effects, modules)) && ok;
     return WritePng(gameDirectory + "/asset-overview.png", OverviewSheet(pictures)) && ok;
 }

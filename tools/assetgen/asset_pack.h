@@ -21,8 +21,9 @@ TextStyle GlyphStyle();
 // every picture of the sprite catalogue and every glyph, drawn
 std::vector<PackPicture> PackPictures();
 // writes the pack into `gameDirectory` (graph/, font/, wav/, music/,
-// asset-overview.png, sound-overview.png and the 256-pixel menu icon
-// gulpkin.png); false and a message on stderr if a file fails
+// asset-overview.png, sound-overview.png, the 256-pixel menu icon
+// gulpkin.png and the Windows program icon gulpkin.ico); false and a
+// message on stderr if a file fails
 bool WriteAssetPack(const std::string& gameDirectory);
 // the review sheet: every picture on one page, labelled with its file name,
 // and a frame of play composed from them

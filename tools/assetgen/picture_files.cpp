@@ -139,7 +139,7 @@ bool WriteJpeg(const std::string& path, const Canvas& canvas, int quality, bool 
     return std::fclose(file) == 0;
 }
 
-bool WritePng(const std::string& path, const Canvas& canvas, bool withAlpha) {
+std::vector<uint8_t> PngBytes(const Canvas& canvas, bool withAlpha) {
     std::vector<uint8_t> rgb = CanvasBytes(canvas, false);
     const int channels = withAlpha ? 4 : 3;
     std::vector<uint8_t> raw;
@@ -166,5 +166,33 @@ bool WritePng(const std::string& path, const Canvas& canvas, bool withAlpha) {
     PutPngChunk(out, "IHDR", header);
     PutPngChunk(out, "IDAT", StoredZlib(raw));
     PutPngChunk(out, "IEND", {});
+    return out;
+}
+
+bool WritePng(const std::string& path, const Canvas& canvas, bool withAlpha) {
+    return SaveBytes(path, PngBytes(canvas, withAlpha));
+}
+
+// An icon directory (6 bytes), one 16-byte entry per picture, then the
+// pictures, each a whole PNG (Windows reads PNG icons of any size).
+bool WriteIco(const std::string& path, const std::vector<Canvas>& sizes) {
+    std::vector<uint8_t> out;
+    PutLe(out, 0, 2);
+    PutLe(out, 1, 2);  // an icon, not a cursor
+    PutLe(out, uint32_t(sizes.size()), 2);
+    std::vector<std::vector<uint8_t>> pictures;
+    uint32_t offset = uint32_t(6 + 16 * sizes.size());
+    for (const Canvas& canvas : sizes) {
+        pictures.push_back(PngBytes(canvas, true));
+        out.push_back(uint8_t(canvas.width >= 256 ? 0 : canvas.width));  // 0 stands for 256
+        out.push_back(uint8_t(canvas.height >= 256 ? 0 : canvas.height));
+        PutLe(out, 0, 2);   // no palette, reserved
+        PutLe(out, 1, 2);   // colour planes
+        PutLe(out, 32, 2);  // bits per pixel
+        PutLe(out, uint32_t(pictures.back().size()), 4);
+        PutLe(out, offset, 4);
+        offset += uint32_t(pictures.back().size());
+    }
+    for (const std::vector<uint8_t>& picture : pictures) out.insert(out.end(), picture.begin(), picture.end());
     return SaveBytes(path, out);
 }

@@ -1,7 +1,7 @@
 // Writing the generator's canvases as the picture files the game reads:
 // 24-bit BMP sprites with black as the transparent colour, JPEG backgrounds
-// through libjpeg, and PNG for the review sheet. Each returns false when the
-// file cannot be written.
+// through libjpeg, PNG for the review sheets and the menu icon, and the
+// Windows program icon. Each returns false when the file cannot be written.
 #pragma once
 
 #include <cstdint>
@@ -22,5 +22,9 @@ bool WriteJpeg(const std::string& path, const Canvas& canvas, int quality = 90, 
 // a PNG (8-bit RGB, or RGBA with the canvas's coverage as alpha; stored
 // without compression)
 bool WritePng(const std::string& path, const Canvas& canvas, bool withAlpha = false);
+// the bytes of that PNG
+std::vector<uint8_t> PngBytes(const Canvas& canvas, bool withAlpha);
+// a Windows icon holding each canvas (at most 256 pixels square) as an RGBA PNG
+bool WriteIco(const std::string& path, const std::vector<Canvas>& sizes);
 // whether a 5:6:5 conversion of this colour would be 0, the transparent value
 bool IsTransparentColour(uint8_t r, uint8_t g, uint8_t b);

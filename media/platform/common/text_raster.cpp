@@ -4,6 +4,7 @@
 // finished lines are kept in a small cache of fixed slots and copied out from
 // there. The slots get their storage when the face opens, so printing never
 // makes the program's memory grow.
+#include "media/platform/common/text_face.h"
 #include "media/platform/platform.h"
 
 #include <SDL.h>
@@ -16,7 +17,6 @@ namespace platform {
 
 namespace {
 
-constexpr const char* kFacePath = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
 constexpr int kFaceSize = 13;
 constexpr size_t kCachedLines = 32;
 constexpr size_t kReservedChars = 128;
@@ -58,7 +58,7 @@ TTF_Font* OpenFace() {
     Face& face = TheFace();
     if (!face.tried) {
         face.tried = true;
-        if (TTF_WasInit() != 0 || TTF_Init() == 0) face.font = TTF_OpenFont(kFacePath, kFaceSize);
+        if (TTF_WasInit() != 0 || TTF_Init() == 0) face.font = TTF_OpenFont(TextFacePath().c_str(), kFaceSize);
         for (CachedLine& line : face.lines) {
             line.text.reserve(kReservedChars);
             line.bitmap.coverage.reserve(kReservedCoverage);

@@ -1,17 +1,15 @@
 // The journal's state: one recording or one replay at a time.
 #include "media/platform/journal/journal_session.h"
 
+#include "media/platform/common/scratch_directory.h"
 #include "media/platform/journal/journal_hashes.h"
 #include "media/platform/machine.h"
 #include "media/platform/platform.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #ifndef GULPKIN_VERSION
 #define GULPKIN_VERSION "unknown"
@@ -82,14 +80,6 @@ void StopAt(ReadResult result) {
     }
 }
 
-// the per-user scratch directory for a replay's files
-bool MakeScratchDirectory(std::string& directory) {
-    const char* temp = std::getenv("TMPDIR");
-    directory = std::string(temp != nullptr && *temp != '\0' ? temp : "/tmp") + "/gulpkin-replay-" +
-                std::to_string(getuid()) + "/";
-    return mkdir(directory.c_str(), 0700) == 0 || errno == EEXIST;
-}
-
 bool ReadRecording(const std::string& path, std::vector<uint8_t>& bytes) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return false;
@@ -132,7 +122,7 @@ bool StartReplay(const std::string& path, const ReplayOptions& options, int& sta
         error = "recording " + path + " " + problem;
         return false;
     }
-    if (!MakeScratchDirectory(session.scratch)) return (error = "cannot make " + session.scratch), false;
+    if (!platform::MakeScratchDirectory(session.scratch)) return (error = "cannot make " + session.scratch), false;
     session.reader.Start(bytes, recording.bodyStart, recording.frames);
     session.options = options;
     startLevel = static_cast<int>(recording.header.startLevel);

@@ -19,7 +19,7 @@
 
 #include <emscripten/heap.h>
 #else
-#include <sys/sysinfo.h>
+#include "media/platform/sdl/system_memory.h"
 #endif
 
 namespace {
@@ -288,9 +288,7 @@ uint64_t machine::FreeVideoBytes() {
 #ifdef __EMSCRIPTEN__
     return emscripten_get_heap_max() - emscripten_get_heap_size();
 #else
-    struct sysinfo info {};
-    if (sysinfo(&info) != 0) return 0;
-    return static_cast<uint64_t>(info.freeram) * info.mem_unit;
+    return sdl::FreeSystemMemory();
 #endif
 }
 

@@ -1,0 +1,11 @@
+// The text face from Debian's fonts-dejavu-core (the browser build packs it
+// at the same path).
+#include "media/platform/common/text_face.h"
+
+namespace platform {
+
+std::string TextFacePath() {
+    return "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+}
+
+}  // namespace platform

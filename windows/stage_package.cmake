@@ -1,0 +1,63 @@
+# Stages the portable folder of the Windows game and writes the installer's
+# file lists. Run as cmake -DSTAGE=... -DGAME_DIR=... -DPROGRAMS=... -DFACE=...
+# -DLICENSES=... -DSOURCE_DIR=... -DVERSION=... -DSTRIP=... -P stage_package.cmake
+#   STAGE/gulpkin.exe, gulpkin-headless.exe   the programs, stripped
+#   STAGE/graph, font, wav, music             the asset pack
+#   STAGE/DejaVuSans-Bold.ttf                 the text face
+#   STAGE/README.txt, LICENSE.txt, licenses/  the read-me and the licences
+# install_files.nsh and uninstall_files.nsh (in the working directory) name
+# every staged file, so that the uninstaller removes exactly what the
+# installer put in place and nothing of the player's.
+file(REMOVE_RECURSE ${STAGE})
+file(MAKE_DIRECTORY ${STAGE})
+foreach(program ${PROGRAMS})
+  get_filename_component(name ${program} NAME)
+  execute_process(COMMAND ${STRIP} -o ${STAGE}/${name} ${program} RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "cannot strip ${program}")
+  endif()
+endforeach()
+foreach(folder graph font wav music)
+  file(COPY ${GAME_DIR}/${folder} DESTINATION ${STAGE})
+endforeach()
+file(COPY ${FACE} DESTINATION ${STAGE})
+configure_file(${CMAKE_CURRENT_LIST_DIR}/README.txt.in ${STAGE}/README.txt @ONLY NEWLINE_STYLE CRLF)
+configure_file(${SOURCE_DIR}/packaging/copyright ${STAGE}/LICENSE.txt COPYONLY NEWLINE_STYLE CRLF)
+if(LICENSES)
+  file(GLOB notices ${LICENSES}/*.txt)
+  foreach(notice ${notices})
+    get_filename_component(name ${notice} NAME)
+    configure_file(${notice} ${STAGE}/licenses/${name} COPYONLY NEWLINE_STYLE CRLF)
+  endforeach()
+endif()
+
+# Folders before their files when installing; files, then the emptied
+# folders (deepest first) when uninstalling. RMDir without /r leaves a
+# folder that still holds something the player put there.
+file(GLOB_RECURSE staged LIST_DIRECTORIES false RELATIVE ${STAGE} ${STAGE}/*)
+list(SORT staged)
+set(install "")
+set(uninstall "")
+set(folders "")
+set(current "-")
+foreach(path ${staged})
+  get_filename_component(folder "${path}" DIRECTORY)
+  string(REPLACE "/" "\\" windows_path "${path}")
+  string(REPLACE "/" "\\" windows_folder "${folder}")
+  if(NOT folder STREQUAL current)
+    string(APPEND install "SetOutPath \"$INSTDIR\\${windows_folder}\"\n")
+    set(current "${folder}")
+    if(folder)
+      list(APPEND folders "${windows_folder}")
+    endif()
+  endif()
+  string(APPEND install "File \"${STAGE}/${path}\"\n")
+  string(APPEND uninstall "Delete \"$INSTDIR\\${windows_path}\"\n")
+endforeach()
+list(REMOVE_DUPLICATES folders)
+list(SORT folders ORDER DESCENDING)
+foreach(folder ${folders})
+  string(APPEND uninstall "RMDir \"$INSTDIR\\${folder}\"\n")
+endforeach()
+file(WRITE install_files.nsh "${install}")
+file(WRITE uninstall_files.nsh "${uninstall}")
