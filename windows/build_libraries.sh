@@ -79,9 +79,10 @@ cmake_build() {
 build_libsdl2() {
     cmake_build "$1" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF
     # The programs bring their own entry and choose their own subsystem (the
-    # game a window program, the tools console ones): SDL's main and its
-    # -mwindows are taken out of what it asks every program to link.
-    sed -i -e 's/ -lSDL2main//g' -e 's/ -mwindows//g' "$prefix/lib/pkgconfig/sdl2.pc"
+    # game a window program, the tools console ones): SDL's renaming of main,
+    # its SDL2main and its -mwindows are taken out of what it asks of every
+    # program.
+    sed -i -e 's/ -Dmain=SDL_main//g' -e 's/ -lSDL2main//g' -e 's/ -mwindows//g' "$prefix/lib/pkgconfig/sdl2.pc"
 }
 
 build_freetype() {
@@ -117,7 +118,8 @@ build_libxmp() {
             RANLIB=$host-gcc-ranlib-posix --prefix="$prefix" --disable-shared --enable-static &&
         quietly "$log" nice -n 10 make -j"$jobs" && quietly "$log" make install)
     # a static libxmp must be declared so, or its header asks for a DLL
-    sed -i 's/^Cflags: \(.*\)$/Cflags: \1 -DLIBXMP_STATIC/' "$prefix/lib/pkgconfig/libxmp.pc"
+    # (BUILDING_STATIC in this version, LIBXMP_STATIC in later ones)
+    sed -i 's/^Cflags: \(.*\)$/Cflags: \1 -DBUILDING_STATIC -DLIBXMP_STATIC/' "$prefix/lib/pkgconfig/libxmp.pc"
 }
 
 build_libjpeg_turbo() {

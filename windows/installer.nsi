@@ -5,10 +5,10 @@
 ; entry and an uninstaller. The uninstaller deletes the files the installer
 ; wrote, one by one, and the folders only when they are empty: the player's
 ; best score, settings and screenshots live in %APPDATA%\gulpkin and stay.
-; /S installs or uninstalls silently.
-Unicode true
+; /S installs or uninstalls silently. The installer is a 64-bit program like
+; the game it installs.
+Target amd64-unicode
 !include "MUI2.nsh"
-!include "x64.nsh"
 
 Name "Gulpkin ${VERSION}"
 OutFile "${OUTFILE}"

@@ -1,5 +1,5 @@
 # Stages the portable folder of the Windows game and writes the installer's
-# file lists. Run as cmake -DSTAGE=... -DGAME_DIR=... -DPROGRAMS=... -DFACE=...
+# file lists. Run as cmake -DSTAGE=... -DGAME_DIR=... -DGAME=... -DHEADLESS=... -DFACE=...
 # -DLICENSES=... -DSOURCE_DIR=... -DVERSION=... -DSTRIP=... -P stage_package.cmake
 #   STAGE/gulpkin.exe, gulpkin-headless.exe   the programs, stripped
 #   STAGE/graph, font, wav, music             the asset pack
@@ -10,7 +10,7 @@
 # installer put in place and nothing of the player's.
 file(REMOVE_RECURSE ${STAGE})
 file(MAKE_DIRECTORY ${STAGE})
-foreach(program ${PROGRAMS})
+foreach(program ${GAME} ${HEADLESS})
   get_filename_component(name ${program} NAME)
   execute_process(COMMAND ${STRIP} -o ${STAGE}/${name} ${program} RESULT_VARIABLE failed)
   if(failed)
@@ -21,13 +21,21 @@ foreach(folder graph font wav music)
   file(COPY ${GAME_DIR}/${folder} DESTINATION ${STAGE})
 endforeach()
 file(COPY ${FACE} DESTINATION ${STAGE})
+# text files with Windows line ends, so that Notepad of any age shows them
+function(copy_text from to)
+  file(READ ${from} text)
+  string(REPLACE "\r\n" "\n" text "${text}")
+  string(REPLACE "\n" "\r\n" text "${text}")
+  file(WRITE ${to} "${text}")
+endfunction()
+
 configure_file(${CMAKE_CURRENT_LIST_DIR}/README.txt.in ${STAGE}/README.txt @ONLY NEWLINE_STYLE CRLF)
-configure_file(${SOURCE_DIR}/packaging/copyright ${STAGE}/LICENSE.txt COPYONLY NEWLINE_STYLE CRLF)
+copy_text(${SOURCE_DIR}/packaging/copyright ${STAGE}/LICENSE.txt)
 if(LICENSES)
   file(GLOB notices ${LICENSES}/*.txt)
   foreach(notice ${notices})
     get_filename_component(name ${notice} NAME)
-    configure_file(${notice} ${STAGE}/licenses/${name} COPYONLY NEWLINE_STYLE CRLF)
+    copy_text(${notice} ${STAGE}/licenses/${name})
   endforeach()
 endif()
 

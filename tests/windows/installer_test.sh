@@ -6,7 +6,7 @@
 #   installer_test.sh WINE_RUN SETUP_EXE WORK_DIR
 set -euo pipefail
 wine=$1 setup=$2 work=$3
-here=$(dirname "$0")
+here=$(cd "$(dirname "$0")" && pwd)
 rm -rf "$work" && mkdir -p "$work" && cd "$work"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 unix_path() { "$wine" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
@@ -34,15 +34,18 @@ version=$("$wine" "$installed/gulpkin.exe" --version | tr -d '\r')
 # A game on the installed program, from the Start menu's folder: the player
 # walks left and is caught until the game is over.
 . "$here/x_server.sh"
-start_x_server 1024x768x24
+start_x_server "$wine" 1024x768x24
 (cd "$installed" && SDL_AUDIODRIVER=dummy "$wine" ./gulpkin.exe --window >"$work/game.log" 2>&1) &
 game=$!
 sleep 14
 xdotool key F1
 sleep 1
 keys=(Left Up Right Down)
-for ((i = 0; i < 150 && ! -f "$per_user/Hit Score.ini"; ++i)); do
-    xdotool keydown "${keys[i % 4]}"; sleep 0.5; xdotool keyup "${keys[i % 4]}"
+for ((i = 0; i < 150; ++i)); do
+    [ ! -f "$per_user/Hit Score.ini" ] || break
+    xdotool keydown "${keys[i % 4]}"
+    sleep 0.5
+    xdotool keyup "${keys[i % 4]}"
 done
 xdotool key Escape
 wait "$game" || true

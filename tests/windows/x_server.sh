@@ -1,13 +1,18 @@
-# Sourced by the Wine tests: start_x_server GEOMETRY starts an Xvfb server of
-# the test's own (it picks a free display number and reports it on a pipe
-# once ready), points DISPLAY at it and ends it when the test ends.
+# Sourced by the Wine tests that show windows. start_x_server WINE_RUN
+# GEOMETRY starts an Xvfb server of the test's own (it picks a free display
+# number and reports it on a pipe once ready) and points DISPLAY at it. Wine
+# keeps one server per prefix whose desktop stays on the display it was
+# started with, so Wine's programs are ended first and again at the end,
+# together with Xvfb (these tests run alone).
 start_x_server() {
-    local pipe
+    local wine=$1 geometry=$2 pipe
+    "$wine" wineserver -k 2>/dev/null || true
+    "$wine" wineserver -w
     pipe=$(mktemp -u "${TMPDIR:-/tmp}/gulpkin-xvfb.XXXXXX")
     mkfifo -m 600 "$pipe"
-    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$pipe" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp 3>"$pipe" 2>/dev/null &
     x_server_pid=$!
-    trap 'kill "$x_server_pid" 2>/dev/null || true' EXIT
+    trap '"'"$wine"'" wineserver -k 2>/dev/null || true; kill "$x_server_pid" 2>/dev/null || true' EXIT
     local number=""
     read -r -t 10 number <"$pipe" || true
     rm -f "$pipe"

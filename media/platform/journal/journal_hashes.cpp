@@ -79,7 +79,10 @@ uint64_t HashFrame(const uint16_t* pixels, int width, int height, int pitch) {
 uint64_t AssetPackFingerprint() {
     uint64_t hash = kHashSeed;
     for (const char* dir : {"graph", "font", "wav", "music"}) {
-        std::filesystem::path root = platform::HostPath(std::string(dir) + "/");
+        // the game's paths are UTF-8 on every system (a narrow path means the
+        // code page on Windows)
+        std::string rootText = platform::HostPath(std::string(dir) + "/");
+        std::filesystem::path root(std::u8string(rootText.begin(), rootText.end()));
         for (const std::filesystem::path& file : PackFiles(root)) {
             std::string name = std::filesystem::relative(file, root).generic_string();
             name = std::string(dir) + "/" + name;

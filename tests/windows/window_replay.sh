@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # The real gulpkin.exe under Wine on Xvfb replays a game recorded by the
-# Linux game: the title menu frame its F12 captures equals the Linux game's
-# capture pixel for pixel, and the replay ends on the recording's last line.
-# The asset pack and the recording lie in folders with non-ASCII names.
-#   title_capture.sh WINE_RUN NATIVE_GAME_DIR WINDOWS_GAME_EXE WORK_DIR
+# Linux game to the recording's last line. On the way, every 75th frame's
+# checksum must match, the title menu's among them (frame 825), and the
+# frame F12 captures during play must equal the Linux game's capture pixel
+# for pixel (the game captures during play and on the end-of-game screen,
+# not on the title menu). The asset pack and the recording lie in folders
+# with non-ASCII names.
+#   window_replay.sh WINE_RUN NATIVE_GAME_DIR WINDOWS_GAME_EXE WORK_DIR
 set -euo pipefail
 wine=$1 native=$2 windows_game=$3 work=$4
-here=$(dirname "$0")
+here=$(cd "$(dirname "$0")" && pwd)
 rm -rf "$work" && mkdir -p "$work" && cd "$work"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# the intro ends at frame 790; F12 on the menu, then a few seconds of play
-printf '%s\n' "800 keys F12" "801 keys" "810 keys F1" "812 keys" "900 keys LEFT" "1000 keys UP" \
-    "1100 keys ESC" >title.script
+# the intro ends at frame 790; the menu waits until 830, then a little play
+printf "%s\n" "830 keys F1" "832 keys" "870 keys LEFT" "900 keys F12" "901 keys" "910 keys ESC" >title.script
 pack="Zoé pack" recordings="Récits"
 mkdir -p "$pack" "$recordings"
 cp -r "$native"/{graph,font,wav,music} "$pack"/
@@ -21,7 +23,7 @@ cp -r "$native"/{graph,font,wav,music} "$pack"/
 [ -f "$pack/Capture_Gulpkin.bmp" ] || fail "the Linux game wrote no capture"
 
 . "$here/x_server.sh"
-start_x_server 1280x1024x24
+start_x_server "$wine" 1280x1024x24
 # the replay's files go to the Windows per-user temporary folder
 temp_folder=$("$wine" cmd /c echo %TEMP% | tr -d '\r')
 temp_unix=$("$wine" winepath -u "$temp_folder" 2>/dev/null | tr -d '\r' || true)
@@ -36,5 +38,5 @@ echo "Windows: $(cat windows.line)"
 cmp -s linux.line windows.line || fail "the replay under Wine ended on another line"
 capture="$temp_unix/gulpkin-replay/Capture_Gulpkin.bmp"
 [ -f "$capture" ] || fail "gulpkin.exe wrote no capture in $temp_unix/gulpkin-replay"
-cmp "$pack/Capture_Gulpkin.bmp" "$capture" || fail "the title menu captured under Wine differs from Linux"
-echo "the title menu capture is the same on both systems"
+cmp "$pack/Capture_Gulpkin.bmp" "$capture" || fail "the frame captured under Wine differs from Linux"
+echo "the frames checked and the capture are the same on both systems"
