@@ -71,8 +71,14 @@ int DisplayRefreshRate();
 // inactive: the display keeps what it shows (the headless backend still counts
 // the frame, so that its clock and script move on).
 void PresentPixels(const uint16_t* pixels, int width, int height, int pitch);
-// processes pending window events (focus changes among them)
+// processes pending window events (focus changes among them). When the
+// player has asked to end the program (the window closed, or SIGINT, SIGTERM
+// or SIGHUP), the end handler runs here, on the game thread.
 void PumpWindowEvents();
+// From now on a request to end the program runs `handler` inside
+// PumpWindowEvents, the same orderly end as the game's own Escape; it is
+// expected to unwind the game (it may throw). Also catches the signals.
+void SetEndHandler(void (*handler)());
 // whether the game's window is the active application
 bool WindowHasFocus();
 // free display memory in bytes, for the title screen's information line

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -25,7 +26,7 @@ struct Outcome {
     std::string errors;
 };
 
-Outcome Run(HeadlessRun run) {
+Outcome RunProgram(HeadlessRun run) {
     std::ostringstream out, errors;
     Outcome outcome;
     outcome.exitCode = RunHeadless(run, out, errors);
@@ -41,13 +42,13 @@ Outcome Record(const std::string& script, const std::string& path, int level = 0
     run.directLevel = level;
     run.joystick = joystick;
     run.recordPath = path;
-    return Run(run);
+    return RunProgram(run);
 }
 
 Outcome Replay(const std::string& path) {
     HeadlessRun run;
     run.replayPath = path;
-    return Run(run);
+    return RunProgram(run);
 }
 
 // From the title: level 1 chosen, the player steered round and spending a
@@ -152,6 +153,25 @@ TEST_F(ReplayHeadless, StopsAndNamesTheFrameWhereItDrifts) {
     int frame = std::atoi(replayed.errors.c_str() + at + 6);
     EXPECT_GE(frame, 300);
     EXPECT_LE(frame, 375);
+}
+
+// SIGINT, SIGTERM and SIGHUP end the game the way Escape does: the recording
+// is finished where the signal came, and replays to the same line. Without
+// the signal the game would run on for thousands of frames.
+TEST_F(ReplayHeadless, ASignalEndsTheGameWithAWholeRecording) {
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        HeadlessRun run;
+        run.script = "1 keys LEFT\n200 call signal\n";
+        run.directLevel = 1;
+        run.recordPath = "signal.rec";
+        run.calls["signal"] = [signal] { std::raise(signal); };
+        Outcome recorded = RunProgram(run);
+        ASSERT_EQ(recorded.exitCode, 0) << signal << recorded.errors;
+        EXPECT_LE(ParseJson(recorded.line)["frames"].Int(), 202) << signal;
+        Outcome replayed = Replay("signal.rec");
+        EXPECT_EQ(replayed.exitCode, 0) << signal << replayed.errors;
+        EXPECT_EQ(replayed.line, recorded.line) << signal;
+    }
 }
 
 TEST_F(ReplayHeadless, RefusesABadRecordingWithOneLine) {

@@ -35,11 +35,11 @@ namespace journal {
 
 enum class Kind : uint8_t {
     Tick, Clock, DisplayOpen, RefreshRate, Focus, VideoBytes,
-    KeyboardOpen, Keys, JoystickOpen, Joystick, AudioOpen, File,
+    KeyboardOpen, Keys, JoystickOpen, Joystick, AudioOpen, File, EndRequest,
 };
-constexpr int kKindCount = 12;
+constexpr int kKindCount = 13;
 constexpr int64_t kChecksumEvery = 75;
-constexpr uint64_t kFormatVersion = 1;
+constexpr uint64_t kFormatVersion = 2;
 constexpr size_t kMaxRecordingBytes = 64u << 20;
 
 enum Tag : uint8_t {

@@ -40,8 +40,6 @@ struct Session {
     uint32_t paceOffset = 0;
     std::string scratch;
     void (*stopHandler)() = nullptr;
-    void (*exitHandler)() = nullptr;
-    bool exitRegistered = false;
     uint8_t zeros[512] = {};
 };
 
@@ -54,10 +52,6 @@ void ResetFrames() {
     session.end = ReplayEnd::Running;
     session.problem.clear();
     session.paceStarted = false;
-}
-
-void RunExitHandler() {
-    if (session.mode != Mode::Off && session.exitHandler != nullptr) session.exitHandler();
 }
 
 void Stop(ReplayEnd why, const std::string& problem) {
@@ -182,7 +176,6 @@ std::string LastFrameHashText() {
 }
 
 void SetStopHandler(void (*handler)()) { session.stopHandler = handler; }
-void SetExitHandler(void (*handler)()) { session.exitHandler = handler; }
 
 std::string ScratchDirectory() {
     return session.mode == Mode::Replaying || session.mode == Mode::Stopped ? session.scratch : "";
@@ -245,15 +238,6 @@ void NotePresent(const uint16_t* pixels, int width, int height, int pitch) {
     }
 }
 
-// Only a window's close ends the program from inside the game (std::exit);
-// registered once a display is open, the handler runs before anything the
-// game made until then is destroyed.
-void NoteDisplayOpened() {
-    if (session.exitHandler != nullptr && !session.exitRegistered) {
-        session.exitRegistered = std::atexit(RunExitHandler) == 0;
-    }
-}
-
 void NoteDisplayClosing() {
     if (session.lastPixels == nullptr) return;
     session.lastHash = HashFrame(session.lastPixels, session.lastWidth, session.lastHeight, session.lastPitch);
@@ -273,6 +257,8 @@ void PaceReplay(uint32_t recordedTick) {
     int32_t wait = static_cast<int32_t>(recordedTick + session.paceOffset - now);
     if (wait > 0) platform::SleepMs(std::min(static_cast<uint32_t>(wait), kLongestPaceWaitMs));
 }
+
+void StopOnRequest() { Stop(ReplayEnd::Escaped, ""); }
 
 void WatchForEscape() {
     if (!session.options.watchEscape || session.mode != Mode::Replaying) return;
