@@ -36,11 +36,9 @@ uint64_t HashBytes(const uint8_t* data, size_t size, uint64_t hash) {
 // ---- writer ------------------------------------------------------------------
 
 bool Writer::Open(const std::string& path, const Header& header, std::string& error) {
-    file_ = std::fopen(path.c_str(), "wb");
-    if (file_ == nullptr) {
-        error = "cannot write " + path;
-        return false;
-    }
+    // FILE.part until the recording is finished: an old FILE stays whole
+    // until then, and an interrupted game never leaves a half one in its place
+    if (!file_.Begin(path, platform::fs::Access::Private, ".part", error)) return false;
     buffer_.clear();
     buffer_.reserve(kBufferBytes + 64);
     hash_ = kHashSeed;
@@ -112,7 +110,7 @@ void Writer::Checksum(int64_t frame, uint64_t hash) {
 }
 
 bool Writer::Close(int64_t frames, std::string& error) {
-    if (file_ == nullptr) return true;
+    if (!file_.IsOpen()) return true;
     FlushRun();
     Put(kEnd);
     PutVarint(static_cast<uint64_t>(frames));
@@ -120,9 +118,8 @@ bool Writer::Close(int64_t frames, std::string& error) {
     Drain();
     uint8_t trailer[8];
     for (int i = 0; i < 8; ++i) trailer[i] = static_cast<uint8_t>(hash_ >> (8 * i));
-    if (std::fwrite(trailer, 1, sizeof trailer, file_) != sizeof trailer) failed_ = true;
-    if (std::fclose(file_) != 0) failed_ = true;
-    file_ = nullptr;
+    if (!file_.Write(trailer, sizeof trailer)) failed_ = true;
+    if (!file_.Commit()) failed_ = true;
     if (failed_) error = "the recording could not be written completely";
     return !failed_;
 }
@@ -156,10 +153,9 @@ void Writer::PutU64(uint64_t value) {
 }
 
 void Writer::Drain() {
-    if (buffer_.empty() || file_ == nullptr) return;
+    if (buffer_.empty() || !file_.IsOpen()) return;
     hash_ = HashBytes(buffer_.data(), buffer_.size(), hash_);
-    if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) failed_ = true;
-    std::fflush(file_);
+    if (!file_.Write(buffer_.data(), buffer_.size())) failed_ = true;
     buffer_.clear();
 }
 

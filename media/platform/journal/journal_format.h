@@ -25,9 +25,10 @@
 // little-endian.
 #pragma once
 
+#include "media/platform/common/file_system.h"
+
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -69,7 +70,7 @@ public:
     void Checksum(int64_t frame, uint64_t hash);
     // writes the end and the hash, closes the file; false if any write failed
     bool Close(int64_t frames, std::string& error);
-    bool IsOpen() const { return file_ != nullptr; }
+    bool IsOpen() const { return file_.IsOpen(); }
 
 private:
     void FlushRun();
@@ -78,7 +79,7 @@ private:
     void PutU64(uint64_t value);
     void Drain();
 
-    std::FILE* file_ = nullptr;
+    platform::fs::PendingFile file_;
     std::vector<uint8_t> buffer_;
     uint64_t hash_ = 0;
     uint64_t run_ = 0;

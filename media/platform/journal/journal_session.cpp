@@ -1,17 +1,15 @@
 // The journal's state: one recording or one replay at a time.
 #include "media/platform/journal/journal_session.h"
 
+#include "media/platform/common/file_system.h"
 #include "media/platform/journal/journal_hashes.h"
 #include "media/platform/machine.h"
 #include "media/platform/platform.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #ifndef GULPKIN_VERSION
 #define GULPKIN_VERSION "unknown"
@@ -76,12 +74,18 @@ void StopAt(ReadResult result) {
     }
 }
 
-// the per-user scratch directory for a replay's files
+// A replay's own scratch folder, made fresh (mkdtemp: a new name, 0700) in
+// the user's runtime folder, else the temporary one; nobody else can have
+// put anything in it.
 bool MakeScratchDirectory(std::string& directory) {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     const char* temp = std::getenv("TMPDIR");
-    directory = std::string(temp != nullptr && *temp != '\0' ? temp : "/tmp") + "/gulpkin-replay-" +
-                std::to_string(getuid()) + "/";
-    return mkdir(directory.c_str(), 0700) == 0 || errno == EEXIST;
+    std::string parent = runtime != nullptr && runtime[0] == '/' ? runtime
+                         : temp != nullptr && temp[0] != '\0'   ? temp
+                                                                 : "/tmp";
+    directory = platform::fs::MakeUniqueDirectory(parent, "gulpkin-replay-");
+    if (directory.empty()) directory = parent + "/gulpkin-replay-XXXXXX";
+    return directory.back() == '/';
 }
 
 bool ReadRecording(const std::string& path, std::vector<uint8_t>& bytes) {
@@ -157,6 +161,7 @@ bool Finish(std::string& error) {
     NoteDisplayClosing();
     session.mode = Mode::Off;
     std::vector<uint8_t>().swap(session.bytes);
+    if (!session.scratch.empty()) platform::fs::RemoveDirectoryTree(session.scratch);
     session.scratch.clear();
     if (mode != Mode::Off) platform::ForgetDataPaths();
     return ok;
