@@ -32,8 +32,9 @@ void PutLe(unsigned char* at, uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) at[i] = static_cast<unsigned char>(value >> (8 * i));
 }
 
-// the canonical 44-byte header of 16-bit stereo PCM holding `frames` frames
-bool WriteHeader(platform::fs::PendingFile& file, uint64_t frames) {
+// the canonical 44-byte header of 16-bit stereo PCM holding `frames` frames,
+// written first (appended) and again at the end (in place)
+bool WriteHeader(platform::fs::PendingFile& file, uint64_t frames, bool inPlace) {
     unsigned char header[kHeaderBytes] = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' '};
     uint32_t dataBytes = static_cast<uint32_t>(frames * 4);
     PutLe(header + 4, 36 + dataBytes, 4);
@@ -46,7 +47,7 @@ bool WriteHeader(platform::fs::PendingFile& file, uint64_t frames) {
     PutLe(header + 34, 16, 2);
     header[36] = 'd', header[37] = 'a', header[38] = 't', header[39] = 'a';
     PutLe(header + 40, dataBytes, 4);
-    return file.WriteAt(0, header, kHeaderBytes);
+    return inPlace ? file.WriteAt(0, header, kHeaderBytes) : file.Write(header, kHeaderBytes);
 }
 
 // the little-endian bytes of the block, in place (a no-op on the usual machines)
@@ -69,7 +70,7 @@ bool StartAudioRecording(const std::string& path) {
     if (!r.file.Begin(path, platform::fs::Access::Shared, "", error)) return false;
     r.startMicros = VirtualMicros();
     r.framesWritten = 0;
-    r.failed = !WriteHeader(r.file, 0);
+    r.failed = !WriteHeader(r.file, 0, false);
     return !r.failed;
 }
 
@@ -90,7 +91,7 @@ bool FinishAudioRecording() {
     Recording& r = R();
     if (!r.file.IsOpen()) return true;
     CatchUpAudioRecording();
-    if (r.failed || !WriteHeader(r.file, r.framesWritten)) {
+    if (r.failed || !WriteHeader(r.file, r.framesWritten, true)) {
         r.file.Abandon();
         return false;
     }

@@ -66,9 +66,14 @@ std::string FrameText(int64_t frame) {
 
 // The game asked for more than the recording holds: the recording ended here
 // (its window was closed) or, at another frame, the replay went another way.
-void StopAt(ReadResult result) {
+// An answer of another kind is named at once, with both kinds.
+void StopAt(ReadResult result, Kind asked) {
     if (result == ReadResult::End && session.frames == session.reader.RecordedFrames()) {
         Stop(ReplayEnd::Completed, "");
+    } else if (result == ReadResult::KindMismatch) {
+        Stop(ReplayEnd::Drifted, "the replay drifted from its recording at " + FrameText(session.frames) +
+                                     ": it asked for the " + KindName(asked) + ", the recording holds the " +
+                                     KindName(session.reader.RecordedKind()));
     } else {
         Stop(ReplayEnd::Drifted, "the replay drifted from its recording at " + FrameText(session.frames));
     }
@@ -193,7 +198,7 @@ uint64_t RecordedNumber(Kind kind) {
     uint64_t value = 0;
     ReadResult result = session.reader.Number(kind, value);
     if (result == ReadResult::Ok) return value;
-    StopAt(result);
+    StopAt(result, kind);
     return 0;
 }
 
@@ -201,7 +206,7 @@ const uint8_t* RecordedBlob(Kind kind, size_t size) {
     const std::vector<uint8_t>* blob = nullptr;
     ReadResult result = session.reader.Blob(kind, blob);
     if (result == ReadResult::Ok && blob->size() == size) return blob->data();
-    StopAt(result == ReadResult::Ok ? ReadResult::Mismatch : result);
+    StopAt(result == ReadResult::Ok ? ReadResult::Mismatch : result, kind);
     return session.zeros;
 }
 
@@ -209,7 +214,7 @@ bool RecordedFile(std::vector<uint8_t>& out) {
     const std::vector<uint8_t>* blob = nullptr;
     ReadResult result = session.reader.Blob(Kind::File, blob);
     if (result != ReadResult::Ok || blob->empty()) {
-        StopAt(result == ReadResult::Ok ? ReadResult::Mismatch : result);
+        StopAt(result == ReadResult::Ok ? ReadResult::Mismatch : result, Kind::File);
         return false;
     }
     if ((*blob)[0] == 0) return false;
