@@ -1,7 +1,7 @@
 // The journal's state: one recording or one replay at a time.
 #include "media/platform/journal/journal_session.h"
 
-#include "media/platform/common/scratch_directory.h"
+#include "media/platform/common/file_system.h"
 #include "media/platform/journal/journal_hashes.h"
 #include "media/platform/machine.h"
 #include "media/platform/platform.h"
@@ -38,8 +38,6 @@ struct Session {
     uint32_t paceOffset = 0;
     std::string scratch;
     void (*stopHandler)() = nullptr;
-    void (*exitHandler)() = nullptr;
-    bool exitRegistered = false;
     uint8_t zeros[512] = {};
 };
 
@@ -52,10 +50,6 @@ void ResetFrames() {
     session.end = ReplayEnd::Running;
     session.problem.clear();
     session.paceStarted = false;
-}
-
-void RunExitHandler() {
-    if (session.mode != Mode::Off && session.exitHandler != nullptr) session.exitHandler();
 }
 
 void Stop(ReplayEnd why, const std::string& problem) {
@@ -72,12 +66,26 @@ std::string FrameText(int64_t frame) {
 
 // The game asked for more than the recording holds: the recording ended here
 // (its window was closed) or, at another frame, the replay went another way.
-void StopAt(ReadResult result) {
+// An answer of another kind is named at once, with both kinds.
+void StopAt(ReadResult result, Kind asked) {
     if (result == ReadResult::End && session.frames == session.reader.RecordedFrames()) {
         Stop(ReplayEnd::Completed, "");
+    } else if (result == ReadResult::KindMismatch) {
+        Stop(ReplayEnd::Drifted, "the replay drifted from its recording at " + FrameText(session.frames) +
+                                     ": it asked for the " + KindName(asked) + ", the recording holds the " +
+                                     KindName(session.reader.RecordedKind()));
     } else {
         Stop(ReplayEnd::Drifted, "the replay drifted from its recording at " + FrameText(session.frames));
     }
+}
+
+// A replay's own scratch folder, made fresh (a new name, private) in the
+// user's own temporary folder; nobody else can have put anything in it.
+bool MakeScratchDirectory(std::string& directory) {
+    std::string parent = platform::fs::TemporaryFolder();
+    directory = platform::fs::MakeUniqueDirectory(parent, "gulpkin-replay-");
+    if (directory.empty()) directory = parent + "/gulpkin-replay-XXXXXX";
+    return directory.back() == '/';
 }
 
 bool ReadRecording(const std::string& path, std::vector<uint8_t>& bytes) {
@@ -122,7 +130,7 @@ bool StartReplay(const std::string& path, const ReplayOptions& options, int& sta
         error = "recording " + path + " " + problem;
         return false;
     }
-    if (!platform::MakeScratchDirectory(session.scratch)) return (error = "cannot make " + session.scratch), false;
+    if (!MakeScratchDirectory(session.scratch)) return (error = "cannot make " + session.scratch), false;
     session.reader.Start(bytes, recording.bodyStart, recording.frames);
     session.options = options;
     startLevel = static_cast<int>(recording.header.startLevel);
@@ -153,6 +161,7 @@ bool Finish(std::string& error) {
     NoteDisplayClosing();
     session.mode = Mode::Off;
     std::vector<uint8_t>().swap(session.bytes);
+    if (!session.scratch.empty()) platform::fs::RemoveDirectoryTree(session.scratch);
     session.scratch.clear();
     if (mode != Mode::Off) platform::ForgetDataPaths();
     return ok;
@@ -172,7 +181,6 @@ std::string LastFrameHashText() {
 }
 
 void SetStopHandler(void (*handler)()) { session.stopHandler = handler; }
-void SetExitHandler(void (*handler)()) { session.exitHandler = handler; }
 
 std::string ScratchDirectory() {
     return session.mode == Mode::Replaying || session.mode == Mode::Stopped ? session.scratch : "";
@@ -185,7 +193,7 @@ uint64_t RecordedNumber(Kind kind) {
     uint64_t value = 0;
     ReadResult result = session.reader.Number(kind, value);
     if (result == ReadResult::Ok) return value;
-    StopAt(result);
+    StopAt(result, kind);
     return 0;
 }
 
@@ -193,7 +201,7 @@ const uint8_t* RecordedBlob(Kind kind, size_t size) {
     const std::vector<uint8_t>* blob = nullptr;
     ReadResult result = session.reader.Blob(kind, blob);
     if (result == ReadResult::Ok && blob->size() == size) return blob->data();
-    StopAt(result == ReadResult::Ok ? ReadResult::Mismatch : result);
+    StopAt(result == ReadResult::Ok ? ReadResult::Mismatch : result, kind);
     return session.zeros;
 }
 
@@ -201,7 +209,7 @@ bool RecordedFile(std::vector<uint8_t>& out) {
     const std::vector<uint8_t>* blob = nullptr;
     ReadResult result = session.reader.Blob(Kind::File, blob);
     if (result != ReadResult::Ok || blob->empty()) {
-        StopAt(result == ReadResult::Ok ? ReadResult::Mismatch : result);
+        StopAt(result == ReadResult::Ok ? ReadResult::Mismatch : result, Kind::File);
         return false;
     }
     if ((*blob)[0] == 0) return false;
@@ -235,15 +243,6 @@ void NotePresent(const uint16_t* pixels, int width, int height, int pitch) {
     }
 }
 
-// Only a window's close ends the program from inside the game (std::exit);
-// registered once a display is open, the handler runs before anything the
-// game made until then is destroyed.
-void NoteDisplayOpened() {
-    if (session.exitHandler != nullptr && !session.exitRegistered) {
-        session.exitRegistered = std::atexit(RunExitHandler) == 0;
-    }
-}
-
 void NoteDisplayClosing() {
     if (session.lastPixels == nullptr) return;
     session.lastHash = HashFrame(session.lastPixels, session.lastWidth, session.lastHeight, session.lastPitch);
@@ -263,6 +262,8 @@ void PaceReplay(uint32_t recordedTick) {
     int32_t wait = static_cast<int32_t>(recordedTick + session.paceOffset - now);
     if (wait > 0) platform::SleepMs(std::min(static_cast<uint32_t>(wait), kLongestPaceWaitMs));
 }
+
+void StopOnRequest() { Stop(ReplayEnd::Escaped, ""); }
 
 void WatchForEscape() {
     if (!session.options.watchEscape || session.mode != Mode::Replaying) return;
