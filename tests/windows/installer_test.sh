@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The installer under Wine, silently (/S): the files land in Program Files
-# with a Start-menu entry, the installed game answers --version, a game
-# played on it keeps its best score in the per-user folder (%APPDATA%), and
-# the silent uninstaller removes every installed file and keeps the score.
+# with a Start-menu entry, the installed game answers --version, started
+# from its folder it keeps the player's files in the per-user folder
+# (%APPDATA%), and the silent uninstaller removes every installed file and
+# keeps the player's.
 #   installer_test.sh WINE_RUN SETUP_EXE WORK_DIR
 set -euo pipefail
 wine=$1 setup=$2 work=$3
@@ -17,6 +18,7 @@ start_menu=$(unix_path "$(windows_env ProgramData)\\Microsoft\\Windows\\Start Me
 per_user=$(unix_path "$(windows_env APPDATA)\\gulpkin")
 installed=$program_files/Gulpkin
 rm -rf "$installed" "$per_user"
+"$wine" wineserver -k 2>/dev/null || true
 
 "$wine" "$setup" /S
 "$wine" wineserver -w
@@ -31,26 +33,24 @@ echo "installed $(wc -l <installed.list) files"
 version=$("$wine" "$installed/gulpkin.exe" --version | tr -d '\r')
 [ "$version" = "gulpkin 1.1" ] || fail "the installed gulpkin.exe --version says: $version"
 
-# A game on the installed program, from the Start menu's folder: the player
-# walks left and is caught until the game is over.
+# The installed game started from its own folder (as the Start menu starts
+# it): Alt+Enter switches it to full screen and writes that to settings.ini,
+# which must land in the per-user folder, never in Program Files.
 . "$here/x_server.sh"
 start_x_server "$wine" 1024x768x24
 (cd "$installed" && SDL_AUDIODRIVER=dummy "$wine" ./gulpkin.exe --window >"$work/game.log" 2>&1) &
 game=$!
-sleep 14
-xdotool key F1
-sleep 1
-keys=(Left Up Right Down)
-for ((i = 0; i < 150; ++i)); do
-    [ ! -f "$per_user/Hit Score.ini" ] || break
-    xdotool keydown "${keys[i % 4]}"
+window=$(timeout 60 xdotool search --sync --name '^Test$' | head -n 1 || true)  # the game's window title
+[ -n "$window" ] || fail "the installed game showed no window"
+for ((i = 0; i < 60; ++i)); do
+    [ ! -f "$per_user/settings.ini" ] || break
+    [ $((i % 10)) -ne 0 ] || xdotool windowfocus --sync "$window" key alt+Return 2>/dev/null || true
     sleep 0.5
-    xdotool keyup "${keys[i % 4]}"
 done
-xdotool key Escape
-wait "$game" || true
-[ -f "$per_user/Hit Score.ini" ] || fail "no best score in $per_user"
-echo "best score kept in the per-user folder: $(tr -d '\r' <"$per_user/Hit Score.ini" | head -c 80)"
+kill "$game" 2>/dev/null || true
+"$wine" wineserver -k 2>/dev/null || true
+[ -f "$per_user/settings.ini" ] || fail "no settings.ini in $per_user"
+echo "settings kept in the per-user folder: $(tr -d '\r' <"$per_user/settings.ini" | grep display)"
 written=$(find "$installed" -type f | sed "s|^$installed/||" | sort | comm -13 installed.list -)
 [ -z "$written" ] || fail "the game wrote into Program Files: $written"
 
@@ -58,5 +58,5 @@ written=$(find "$installed" -type f | sed "s|^$installed/||" | sort | comm -13 i
 "$wine" wineserver -w
 [ ! -e "$installed" ] || fail "the uninstaller left: $(find "$installed" | head -5)"
 [ ! -e "$start_menu/Gulpkin.lnk" ] || fail "the uninstaller left the Start-menu entry"
-[ -f "$per_user/Hit Score.ini" ] || fail "the uninstaller removed the best score"
-echo "uninstalled; the best score stays"
+[ -f "$per_user/settings.ini" ] || fail "the uninstaller removed the player's settings"
+echo "uninstalled; the player's settings stay"
