@@ -13,8 +13,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 rm -rf "$work" && mkdir -p "$work" && cd "$work"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# the intro ends at frame 790; the menu waits until 830, then a little play
-printf "%s\n" "830 keys F1" "832 keys" "870 keys LEFT" "900 keys F12" "901 keys" "910 keys ESC" >title.script
+# the intro ends at frame 790; the menu waits until 830; play starts after
+# the spiral, about frame 1015
+printf "%s\n" "830 keys F1" "832 keys" "1030 keys LEFT" "1060 keys F12" "1061 keys" "1300 keys ESC" >title.script
 pack="Zoé pack" recordings="Récits"
 mkdir -p "$pack" "$recordings"
 cp -r "$native"/{graph,font,wav,music} "$pack"/
@@ -28,15 +29,30 @@ start_x_server "$wine" 1280x1024x24
 temp_folder=$("$wine" cmd /c echo %TEMP% | tr -d '\r')
 temp_unix=$("$wine" winepath -u "$temp_folder" 2>/dev/null | tr -d '\r' || true)
 [ -n "$temp_unix" ] || fail "cannot find the Windows temporary folder"
-rm -rf "$temp_unix/gulpkin-replay"
+rm -rf "$temp_unix"/gulpkin-replay-*
+# The replay's scratch folder goes when the replay ends; its capture is
+# copied out as soon as it is whole (the game plays on for three seconds).
+size=$(stat -c %s "$pack/Capture_Gulpkin.bmp")
+(
+    for ((i = 0; i < 1200; ++i)); do
+        for capture in "$temp_unix"/gulpkin-replay-*/Capture_Gulpkin.bmp; do
+            if [ -f "$capture" ] && [ "$(stat -c %s "$capture" 2>/dev/null)" = "$size" ]; then
+                sleep 0.2
+                cp "$capture" windows-capture.bmp && exit 0
+            fi
+        done
+        sleep 0.1
+    done
+) &
+watcher=$!
 started=$(date +%s%N)
 SDL_AUDIODRIVER=dummy "$wine" "$windows_game" --window --data "$pack" --replay "$recordings/title.rec" |
     tr -d '\r' | tail -n 1 >windows.line
 echo "gulpkin.exe replayed in $(( ($(date +%s%N) - started) / 1000000 )) ms"
+kill "$watcher" 2>/dev/null || true
 echo "Linux:   $(cat linux.line)"
 echo "Windows: $(cat windows.line)"
 cmp -s linux.line windows.line || fail "the replay under Wine ended on another line"
-capture="$temp_unix/gulpkin-replay/Capture_Gulpkin.bmp"
-[ -f "$capture" ] || fail "gulpkin.exe wrote no capture in $temp_unix/gulpkin-replay"
-cmp "$pack/Capture_Gulpkin.bmp" "$capture" || fail "the frame captured under Wine differs from Linux"
+[ -f windows-capture.bmp ] || fail "gulpkin.exe wrote no capture in $temp_unix/gulpkin-replay-*"
+cmp "$pack/Capture_Gulpkin.bmp" windows-capture.bmp || fail "the frame captured under Wine differs from Linux"
 echo "the frames checked and the capture are the same on both systems"
