@@ -105,7 +105,7 @@ protected:
             bool refused = WIFEXITED(status) && WEXITSTATUS(status) == 1 &&
                            errors.find("gulpkin: cannot open a display") != std::string::npos;
             ASSERT_TRUE(refused) << "the game ended before its window, status " << status << ": " << errors;
-            std::printf("restart %d after: %s", start + 1, errors.c_str());
+            std::printf("start %d of 3 could not open its display: %s", start + 1, errors.c_str());
         }
         ASSERT_TRUE(shown) << "no game window";
         std::this_thread::sleep_for(500ms);
