@@ -138,18 +138,32 @@ std::string VersionText(Program program) {
     return std::string(ProgramName(program)) + " " GULPKIN_VERSION "\n";
 }
 
-std::string Quoted(const std::string& text) {
-    std::string quoted = "'";
+namespace {
+
+// `text` with control characters, backslashes and the characters of `also`
+// written as \xNN
+std::string EscapeBytes(const std::string& text, const char* also) {
+    std::string escaped;
     for (unsigned char c : text) {
-        if (c < 0x20 || c == 0x7F || c == '\'' || c == '\\') {
+        if (c < 0x20 || c == 0x7F || c == '\\' || (c != 0 && std::strchr(also, c) != nullptr)) {
             char escape[8];
             std::snprintf(escape, sizeof escape, "\\x%02X", c);
-            quoted += escape;
+            escaped += escape;
         } else {
-            quoted += static_cast<char>(c);
+            escaped += static_cast<char>(c);
         }
     }
-    return quoted + "'";
+    return escaped;
+}
+
+}  // namespace
+
+std::string Escaped(const std::string& text) {
+    return EscapeBytes(text, "");
+}
+
+std::string Quoted(const std::string& text) {
+    return "'" + EscapeBytes(text, "'") + "'";
 }
 
 PlayerSettings Override(PlayerSettings settings, const CommandLine& line) {

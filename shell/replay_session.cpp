@@ -2,6 +2,7 @@
 #include "shell/replay_session.h"
 
 #include "core/game_state.h"
+#include "shell/command_line.h"
 #include "shell/program_flow.h"
 
 #include <iostream>
@@ -28,7 +29,7 @@ int FinishSession() {
     SetDirectStart(0);
     journal::SetStopHandler(nullptr);
     if (!finished) {
-        *current.errors << "gulpkin: " << error << "\n";
+        *current.errors << "gulpkin: " << Escaped(error) << "\n";
         current.code = 1;
     } else {
         *current.out << SessionSummaryLine() << "\n";
@@ -62,7 +63,7 @@ std::string SessionSummaryLine() {
 int RunGameRecorded(const std::string& path, int startLevel, std::ostream& out, std::ostream& errors) {
     std::string error;
     if (!journal::StartRecording(path, startLevel, error)) {
-        errors << "gulpkin: " << error << "\n";
+        errors << "gulpkin: " << Escaped(error) << "\n";
         return 1;
     }
     return RunSession(startLevel, out, errors);
@@ -73,7 +74,7 @@ int RunGameReplayed(const std::string& path, const journal::ReplayOptions& optio
     std::string error;
     int startLevel = 0;
     if (!journal::StartReplay(path, options, startLevel, error)) {
-        errors << "gulpkin: " << error << "\n";
+        errors << "gulpkin: " << Escaped(error) << "\n";
         return 1;
     }
     journal::SetStopHandler(EndProgram);

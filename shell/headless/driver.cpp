@@ -40,7 +40,7 @@ void SaveShot(const headless::Command& command, std::ostream& errors) {
     if (command.args.empty() || frame.empty()) return;
     int width = headless::LastFrameWidth();
     if (!SavePixelsBitmap(frame.data(), width, headless::LastFrameHeight(), width, command.args[0])) {
-        errors << "shot: could not write " << command.args[0] << "\n";
+        errors << "gulpkin-headless: shot: could not write " << Quoted(command.args[0]) << "\n";
     }
 }
 
@@ -107,7 +107,7 @@ int RunHeadless(const HeadlessRun& run, std::ostream& out, std::ostream& errors)
     std::vector<headless::Command> script;
     std::string error;
     if (!headless::ParseScript(run.script, script, error)) {
-        errors << "script " << error << "\n";
+        errors << "gulpkin-headless: script " << Escaped(error) << "\n";
         return 2;
     }
     headless::Options options;
@@ -118,13 +118,13 @@ int RunHeadless(const HeadlessRun& run, std::ostream& out, std::ostream& errors)
     options.displayFails = run.displayFails;
     headless::Configure(options, std::move(script));
     if (!run.audioPath.empty() && !headless::StartAudioRecording(run.audioPath)) {
-        errors << "cannot write audio file " << run.audioPath << "\n";
+        errors << "gulpkin-headless: cannot write audio file " << Quoted(run.audioPath) << "\n";
         return 2;
     }
     headless::SetCommandHandler([&](const headless::Command& command) { Handle(run, command, out, errors); });
     int code = RunJournaled(run, out, errors);
     headless::SetCommandHandler(nullptr);
-    if (!headless::FinishAudioRecording()) errors << "could not finish audio file " << run.audioPath << "\n";
+    if (!headless::FinishAudioRecording()) errors << "gulpkin-headless: could not finish audio file " << Quoted(run.audioPath) << "\n";
     return code;
 }
 
