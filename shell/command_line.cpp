@@ -34,6 +34,22 @@ const Option* FindOption(const std::string& name, Program program) {
     return nullptr;
 }
 
+// `text` with control characters, backslashes and the characters of `also`
+// written as \xNN
+std::string EscapeBytes(const std::string& text, const char* also) {
+    std::string escaped;
+    for (unsigned char c : text) {
+        if (c < 0x20 || c == 0x7F || c == '\\' || (c != 0 && std::strchr(also, c) != nullptr)) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02X", c);
+            escaped += escape;
+        } else {
+            escaped += static_cast<char>(c);
+        }
+    }
+    return escaped;
+}
+
 // what one parse works on
 struct Parse {
     Program program;
@@ -137,26 +153,6 @@ std::string UsageText(Program program) {
 std::string VersionText(Program program) {
     return std::string(ProgramName(program)) + " " GULPKIN_VERSION "\n";
 }
-
-namespace {
-
-// `text` with control characters, backslashes and the characters of `also`
-// written as \xNN
-std::string EscapeBytes(const std::string& text, const char* also) {
-    std::string escaped;
-    for (unsigned char c : text) {
-        if (c < 0x20 || c == 0x7F || c == '\\' || (c != 0 && std::strchr(also, c) != nullptr)) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\x%02X", c);
-            escaped += escape;
-        } else {
-            escaped += static_cast<char>(c);
-        }
-    }
-    return escaped;
-}
-
-}  // namespace
 
 std::string Escaped(const std::string& text) {
     return EscapeBytes(text, "");
