@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <vector>
@@ -129,20 +128,29 @@ TEST(AssetPackCheck, NamesTheFirstFolderMissingOrEmpty) {
     EXPECT_EQ(AssetPackProblem(zero), "wav/ is empty");
 }
 
+// the words of a roff line that are options ("\-\-scale" read as "--scale")
+void AddOptionWords(std::string line, std::set<std::string>& names) {
+    for (size_t at; (at = line.find("\\-")) != std::string::npos;) line.erase(at, 1);
+    std::string word;
+    for (char c : line + " ") {
+        if ((c >= 'a' && c <= 'z') || c == '-') {
+            word += c;
+            continue;
+        }
+        if (word.size() > 1 && word[0] == '-') names.insert(word);
+        word.clear();
+    }
+}
+
 // the options the manual page lists under OPTIONS for one program (".SS name")
 std::set<std::string> ManualOptions(const std::string& program) {
     std::ifstream page(GULPKIN_SOURCE_DIR "/packaging/gulpkin.6");
     std::set<std::string> names;
     std::string line, section, subsection, previous;
-    const std::regex option(R"((\\-){1,2}[a-z][a-z\\-]*)");
     while (std::getline(page, line)) {
         if (line.rfind(".SH ", 0) == 0) section = line.substr(4), subsection.clear();
         if (line.rfind(".SS ", 0) == 0) subsection = line.substr(4);
-        if (section == "OPTIONS" && subsection == program && previous == ".TP") {
-            for (std::sregex_iterator it(line.begin(), line.end(), option), end; it != end; ++it) {
-                names.insert(std::regex_replace(it->str(), std::regex(R"(\\-)"), "-"));
-            }
-        }
+        if (section == "OPTIONS" && subsection == program && previous == ".TP") AddOptionWords(line, names);
         previous = line;
     }
     return names;
