@@ -87,7 +87,8 @@ bool ParseOne(Parse& parse) {
         value = equals != std::string::npos ? argument.substr(equals + 1) : parse.argv[parse.index++];
     }
     if (!option->apply(parse.line, value)) {
-        return Reject(parse, "bad value " + Quoted(value) + " for option " + Quoted(name) + " (" + option->valueName + ")");
+        return Reject(parse,
+                      "bad value " + Quoted(value) + " for option " + Quoted(name) + " (" + option->valueName + ")");
     }
     parse.given.insert(name);
     return true;

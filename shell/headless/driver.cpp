@@ -124,7 +124,9 @@ int RunHeadless(const HeadlessRun& run, std::ostream& out, std::ostream& errors)
     headless::SetCommandHandler([&](const headless::Command& command) { Handle(run, command, out, errors); });
     int code = RunJournaled(run, out, errors);
     headless::SetCommandHandler(nullptr);
-    if (!headless::FinishAudioRecording()) errors << "gulpkin-headless: could not finish audio file " << Quoted(run.audioPath) << "\n";
+    if (!headless::FinishAudioRecording()) {
+        errors << "gulpkin-headless: could not finish audio file " << Quoted(run.audioPath) << "\n";
+    }
     return code;
 }
 

@@ -89,7 +89,9 @@ TEST(CommandLine, HeadlessValuesFollowTheirOptionOrAnEqualsSign) {
     std::ofstream(dir.File("run.script")) << "0 quit\n";
     std::string script = "--script=" + dir.File("run.script");
     std::string errors;
-    EXPECT_EQ(RunProgram(Program::Headless, {script.c_str(), "--max-frames=5", "--start-tick", "0", "--level=2"}, &errors), 0);
+    EXPECT_EQ(RunProgram(Program::Headless, {script.c_str(), "--max-frames=5", "--start-tick", "0", "--level=2"},
+                         &errors),
+              0);
     EXPECT_EQ(errors, "");
 }
 
