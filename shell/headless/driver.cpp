@@ -126,6 +126,7 @@ int RunHeadless(const HeadlessRun& run, std::ostream& out, std::ostream& errors)
     headless::SetCommandHandler(nullptr);
     if (!headless::FinishAudioRecording()) {
         errors << "gulpkin-headless: could not finish audio file " << Quoted(run.audioPath) << "\n";
+        if (code == 0) code = 1;
     }
     return code;
 }
