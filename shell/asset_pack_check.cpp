@@ -20,10 +20,13 @@ bool HoldsAFile(const fs::path& folder) {
 }  // namespace
 
 std::string AssetPackProblem(const std::string& directory) {
+    // the game's paths are UTF-8 on every system (a narrow path means the
+    // code page on Windows)
+    fs::path root(std::u8string(directory.begin(), directory.end()));
     std::error_code error;
-    if (!fs::is_directory(directory, error)) return "not a folder";
+    if (!fs::is_directory(root, error)) return "not a folder";
     for (const char* part : {"graph", "font", "wav", "music"}) {
-        fs::path folder = fs::path(directory) / part;
+        fs::path folder = root / part;
         if (!fs::is_directory(folder, error)) return std::string(part) + "/ is missing";
         if (!HoldsAFile(folder)) return std::string(part) + "/ is empty";
     }
