@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Cross-compiles the libraries the Windows build links (SDL2, FreeType,
-# HarfBuzz, SDL2_ttf, libxmp, libjpeg-turbo)
+# HarfBuzz, SDL2_ttf, libxmp, libjpeg-turbo, and GoogleTest for the test
+# programs when GULPKIN_WINDOWS_TESTS is set)
 # with Debian's MinGW-w64 compilers from Debian's source packages, as static
 # libraries, into a prefix outside the repository, and prints the prefix:
 #   windows/build_libraries.sh
@@ -126,6 +127,10 @@ build_libjpeg_turbo() {
     cmake_build "$1" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF
 }
 
+build_googletest() {
+    cmake_build "$1" -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON
+}
+
 # builds one package unless this version of it is already in the prefix
 build_package() {
     local package=$1 builder=$2 notice=$3
@@ -150,6 +155,10 @@ build_package harfbuzz build_harfbuzz HarfBuzz
 build_package libsdl2-ttf build_libsdl2_ttf SDL2_ttf
 build_package libxmp build_libxmp libxmp
 build_package libjpeg-turbo build_libjpeg_turbo libjpeg-turbo
+# the test programs only: not shipped, so no licence to carry
+if [ -n "${GULPKIN_WINDOWS_TESTS:-}" ]; then
+    build_package googletest build_googletest ""
+fi
 # The compiler's runtime (libstdc++, libgcc, winpthreads) and the DejaVu face
 # are shipped too.
 cp /usr/share/doc/gcc-mingw-w64-base/copyright "$prefix/licenses/GCC-runtime.txt"

@@ -4,8 +4,9 @@
 # BUILD_DIR/native  a native build: the asset generator writes the pack there
 #                   (and the Linux programs the Wine tests compare with),
 #                   unless GULPKIN_NATIVE_GAME_DIR names one already built
-# BUILD_DIR/cmake   the game cross-compiled (with the Wine tests when
-#                   GULPKIN_WINDOWS_TESTS is set: ctest --test-dir BUILD_DIR/cmake)
+# BUILD_DIR/cmake   the game cross-compiled (with its headless test programs
+#                   and the Wine tests when GULPKIN_WINDOWS_TESTS is set:
+#                   ctest --test-dir BUILD_DIR/cmake)
 # BUILD_DIR/gulpkin-<version>-windows-x64.zip and gulpkin-<version>-setup.exe
 # The libraries cross-built from Debian's sources are kept in
 # ${XDG_CACHE_HOME:-~/.cache}/gulpkin-windows/, one folder per toolchain.

@@ -1,5 +1,5 @@
 // Fuzz entry points. Loaders that take a path get the bytes through a file
-// in memory-backed /dev/shm (or /tmp), named per process.
+// named per process, in memory where the system offers it.
 #include "tests/fuzz/fuzz_targets.h"
 
 #include "media/picture_decoding.h"
@@ -7,17 +7,12 @@
 #include "media/platform/headless/headless.h"
 #include "media/settings_file.h"
 #include "media/sound.h"
+#include "tests/support/scratch_folder.h"
 
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 namespace {
-
-std::string ScratchFile(const char* suffix) {
-    const char* dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    return std::string(dir) + "/gulpkin-fuzz-" + std::to_string(getpid()) + suffix;
-}
 
 bool WriteScratch(const std::string& path, const uint8_t* data, size_t size) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
@@ -57,7 +52,7 @@ void FuzzPicture(const uint8_t* data, size_t size) {
 }
 
 void FuzzSettings(const uint8_t* data, size_t size) {
-    static const std::string path = ScratchFile(".ini");
+    static const std::string path = QuickScratchFile(".ini");
     if (!WriteScratch(path, data, size)) return;
     InitSettings();
     if (OpenSettingsFile(path)) {
@@ -69,7 +64,7 @@ void FuzzSettings(const uint8_t* data, size_t size) {
 }
 
 void FuzzWave(const uint8_t* data, size_t size) {
-    static const std::string path = ScratchFile(".wav");
+    static const std::string path = QuickScratchFile(".wav");
     StartAudioOnce();
     if (!WriteScratch(path, data, size)) return;
     if (LoadSoundFile(3, path)) {
@@ -79,7 +74,7 @@ void FuzzWave(const uint8_t* data, size_t size) {
 }
 
 void FuzzModule(const uint8_t* data, size_t size) {
-    static const std::string path = ScratchFile(".mod");
+    static const std::string path = QuickScratchFile(".mod");
     StartAudioOnce();
     if (!WriteScratch(path, data, size)) return;
     if (LoadMusicFile(5, path) && StartMusic(5)) {

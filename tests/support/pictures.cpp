@@ -3,6 +3,7 @@
 
 #include "media/bmp_writer.h"
 #include "media/screen.h"
+#include "tests/support/scratch_folder.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -10,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 #include <jpeglib.h>
 
@@ -115,15 +115,11 @@ std::vector<uint32_t> TestPattern(int width, int height) {
     return colours;
 }
 
-TempDir::TempDir() {
-    char pattern[] = "/tmp/gulpkin-pictures-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    path_ = made ? made : "/tmp";
-}
+TempDir::TempDir() : path_(MakeScratchFolder("gulpkin-pictures")) {}
 
 TempDir::~TempDir() {
     std::error_code ignored;
-    if (path_.rfind("/tmp/gulpkin-pictures-", 0) == 0) std::filesystem::remove_all(path_, ignored);
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
 }
 
 bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {

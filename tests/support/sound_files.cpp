@@ -2,6 +2,7 @@
 #include "tests/support/sound_files.h"
 
 #include "media/sound.h"
+#include "tests/support/scratch_folder.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -102,13 +103,7 @@ std::vector<uint8_t> TinyProTrackerModule() {
     return out;
 }
 
-ScratchDirectory::ScratchDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "gulpkin-sound-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    const char* made = mkdtemp(buffer.data());
-    if (made) path_ = made;
-}
+ScratchDirectory::ScratchDirectory() : path_(MakeScratchFolder("gulpkin-sound")) {}
 
 ScratchDirectory::~ScratchDirectory() {
     if (path_.empty()) return;

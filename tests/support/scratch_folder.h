@@ -1,0 +1,18 @@
+// Scratch files and folders for the tests, made the way each system allows:
+// the POSIX and Windows variants lie in posix/ and windows/, chosen by CMake.
+#pragma once
+
+#include <string>
+
+// Makes a new folder that only this user can reach, under the system's folder
+// for temporary files, named NAME-<something unique>; gives its path, or an
+// empty string when none could be made.
+std::string MakeScratchFolder(const std::string& name);
+
+// Makes the folder TARGET appear at LINK: a link where any user may make one,
+// a copy where links need special rights.
+void ShowFolderAt(const std::string& target, const std::string& link);
+
+// A path for a short-lived file of this process, ending in SUFFIX, where such
+// files are written fastest (memory, where the system offers it).
+std::string QuickScratchFile(const std::string& suffix);

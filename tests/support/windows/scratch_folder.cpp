@@ -1,0 +1,29 @@
+// Scratch folders on Windows: the user's own temporary folder (which no other
+// user reaches), and copies where POSIX would link, since links need rights
+// an ordinary user lacks.
+#include "tests/support/scratch_folder.h"
+
+#include <filesystem>
+#include <process.h>
+#include <random>
+
+std::string MakeScratchFolder(const std::string& name) {
+    namespace fs = std::filesystem;
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path path = fs::temp_directory_path() / (name + "-" + std::to_string(random()));
+        std::error_code error;
+        if (fs::create_directory(path, error)) return path.generic_string();
+    }
+    return "";
+}
+
+void ShowFolderAt(const std::string& target, const std::string& link) {
+    std::error_code ignored;
+    std::filesystem::copy(target, link, std::filesystem::copy_options::recursive, ignored);
+}
+
+std::string QuickScratchFile(const std::string& suffix) {
+    return (std::filesystem::temp_directory_path() / ("gulpkin-fuzz-" + std::to_string(_getpid()) + suffix))
+        .generic_string();
+}

@@ -1,0 +1,17 @@
+# Test files left out of the Windows test programs: what they check exists
+# only on POSIX systems (the game's Windows behaviour there is checked by the
+# Wine tests beside this file).
+set(posix_only_tests
+  # links, a FIFO and XDG_CONFIG_HOME/XDG_RUNTIME_DIR for the player's files
+  screens/player_files_test.cpp
+  # SIGINT/SIGTERM/SIGHUP during a recording, FIFOs and links in TMPDIR
+  screens/replay_headless_test.cpp
+  # best scores and captures behind a symbolic link
+  screens/unwritable_files_test.cpp
+  # faulty asset packs assembled from symbolic links
+  screens/asset_faults_test.cpp
+  # the picture tool started through the POSIX shell, read by wait status
+  media/picture_tool_test.cpp
+  # a folder made unwritable by its file mode
+  media/settings_file_test.cpp
+)
