@@ -5,6 +5,7 @@
 #include "media/platform/headless/headless.h"
 #include "media/screen.h"
 #include "shell/screens.h"
+#include "tests/support/heap_use.h"
 #include "tests/support/play_scenario.h"
 #include "tests/support/scenario.h"
 
@@ -13,7 +14,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <malloc.h>
 #include <sstream>
 
 namespace {
@@ -214,7 +214,7 @@ TEST(OptionsScreen, ThreeHundredGamesInARowKeepTheStackAndTheMemoryFlat) {
     std::vector<size_t> heap;
     options.calls["lose"] = [&] {
         frames.push_back(__builtin_frame_address(0));
-        heap.push_back(mallinfo2().uordblks);
+        heap.push_back(HeapInUse());
         game.score += 10;
         game.lives = 0;
         OptionsScreen();

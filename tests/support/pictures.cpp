@@ -133,14 +133,6 @@ std::vector<uint8_t> ReadBytes(const std::string& path) {
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-// The package's own program, ahead of anything else named convert on the path.
-std::string ConvertProgram() {
-    for (const char* candidate : {"/usr/bin/convert-im6.q16", "/usr/bin/convert"}) {
-        if (access(candidate, X_OK) == 0) return candidate;
-    }
-    return "";
-}
-
 bool RunConvert(const std::string& arguments) {
     std::string program = ConvertProgram();
     if (program.empty()) return false;
