@@ -121,9 +121,11 @@ ScratchGameDir::ScratchGameDir() {
     previous_ = fs::current_path().string();
     path_ = MakeScratchFolder("gulpkin-test");
     if (path_.empty()) return;  // the test runs where it is, and says why it fails
-    for (const char* dir : {"graph", "font", "wav", "music"}) {
-        fs::path source = fs::path(GULPKIN_GAME_DIR) / dir;
-        if (fs::exists(source)) ShowFolderAt(source.string(), (fs::path(path_) / dir).string());
+    // the text face lies in the game directory only where the system has no
+    // shared copy (Windows)
+    for (const char* name : {"graph", "font", "wav", "music", "DejaVuSans-Bold.ttf"}) {
+        fs::path source = fs::path(GULPKIN_GAME_DIR) / name;
+        if (fs::exists(source)) ShowPathAt(source.string(), (fs::path(path_) / name).string());
     }
     fs::current_path(path_);
 }

@@ -35,8 +35,9 @@ struct Json {
 Json ParseJson(const std::string& text);
 
 // A scratch working directory for one test: the asset pack of the built game
-// linked in, nothing else ("Hit Score.ini" and captures land here). The test
-// runs inside it until the object goes away.
+// (and the text face, where the game carries it) linked or copied in, nothing
+// else ("Hit Score.ini" and captures land here). The test runs inside it
+// until the object goes away.
 class ScratchGameDir {
 public:
     ScratchGameDir();

@@ -9,9 +9,9 @@
 // empty string when none could be made.
 std::string MakeScratchFolder(const std::string& name);
 
-// Makes the folder TARGET appear at LINK: a link where any user may make one,
-// a copy where links need special rights.
-void ShowFolderAt(const std::string& target, const std::string& link);
+// Makes the file or folder TARGET appear at LINK: a link where any user may
+// make one, a copy where links need special rights.
+void ShowPathAt(const std::string& target, const std::string& link);
 
 // A path for a short-lived file of this process, ending in SUFFIX, where such
 // files are written fastest (memory, where the system offers it).

@@ -14,9 +14,9 @@ std::string MakeScratchFolder(const std::string& name) {
     return made ? made : "";
 }
 
-void ShowFolderAt(const std::string& target, const std::string& link) {
+void ShowPathAt(const std::string& target, const std::string& link) {
     std::error_code ignored;
-    std::filesystem::create_directory_symlink(target, link, ignored);
+    std::filesystem::create_symlink(target, link, ignored);
 }
 
 std::string QuickScratchFile(const std::string& suffix) {

@@ -18,7 +18,7 @@ std::string MakeScratchFolder(const std::string& name) {
     return "";
 }
 
-void ShowFolderAt(const std::string& target, const std::string& link) {
+void ShowPathAt(const std::string& target, const std::string& link) {
     std::error_code ignored;
     std::filesystem::copy(target, link, std::filesystem::copy_options::recursive, ignored);
 }
