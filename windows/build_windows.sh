@@ -33,8 +33,7 @@ mkdir -p "$build_dir"
 if ! cmake -S . -B "$build_dir/cmake" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$PWD/windows/mingw_toolchain.cmake" -DGULPKIN_WINDOWS_PREFIX="$prefix" \
     -DGULPKIN_TESTS="${tests:-OFF}" -DGULPKIN_BENCH=OFF -DGULPKIN_NATIVE_GAME_DIR="$native_game" \
-    -DGULPKIN_WINDOWS_LICENSES="$prefix/licenses" -DGULPKIN_WINDOWS_OUTPUT="$build_dir" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$PWD/windows/wine_run.sh" >"$build_dir/configure.log" 2>&1; then
+    -DGULPKIN_WINDOWS_LICENSES="$prefix/licenses" -DGULPKIN_WINDOWS_OUTPUT="$build_dir" >"$build_dir/configure.log" 2>&1; then
     cat "$build_dir/configure.log" >&2
     exit 1
 fi

@@ -31,4 +31,5 @@ if(GULPKIN_WINDOWS_PREFIX)
 endif()
 set(PKG_CONFIG_ARGN --static)
 
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# the Windows programs run under Wine in the game's own shared Wine prefix
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine_run.sh)
