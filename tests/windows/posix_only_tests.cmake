@@ -1,6 +1,6 @@
 # Test files left out of the Windows test programs: what they check exists
 # only on POSIX systems (the game's Windows behaviour there is checked by the
-# Wine tests beside this file).
+# Wine tests beside this file), or, for one, would take minutes under Wine.
 set(posix_only_tests
   # links, a FIFO and XDG_CONFIG_HOME/XDG_RUNTIME_DIR for the player's files
   screens/player_files_test.cpp
@@ -8,7 +8,9 @@ set(posix_only_tests
   screens/replay_headless_test.cpp
   # best scores and captures behind a symbolic link
   screens/unwritable_files_test.cpp
-  # faulty asset packs assembled from symbolic links
+  # some 300 games, each on a pack assembled from symbolic links with one
+  # file damaged: minutes under Wine, for loaders that are the same code on
+  # both systems
   screens/asset_faults_test.cpp
   # the picture tool started through the POSIX shell, read by wait status
   media/picture_tool_test.cpp
