@@ -1,5 +1,5 @@
 // How much of the C heap is in use, for tests that watch memory stay flat:
-// the POSIX and Windows variants lie in posix/ and windows/.
+// the POSIX and Windows variants are heap_use_posix.cpp and heap_use_windows.cpp.
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,6 @@
 // Scratch files and folders for the tests, made the way each system allows:
-// the POSIX and Windows variants lie in posix/ and windows/, chosen by CMake.
+// the POSIX and Windows variants are scratch_folder_posix.cpp and
+// scratch_folder_windows.cpp.
 #pragma once
 
 #include <string>
