@@ -65,6 +65,8 @@ case "$mode" in
         # The web site, played in headless Chromium against the native game.
         GULPKIN_NATIVE_GAME_DIR=$build_dir/game web/build_site.sh "$build_dir-web"
         tests/web/browser_test.py "$build_dir-web/site" "$build_dir/game/gulpkin-headless"
+        # The same site on an emulated phone, played by touch.
+        tests/web/phone_test.py "$build_dir-web/site" "$build_dir/game/gulpkin-headless"
         if [ -z "${GULPKIN_QUICK:-}" ]; then
             # Optimised lightly and without debug information: the sanitizers
             # find the same faults, and the pass builds in far less time.

@@ -1,6 +1,5 @@
-// The calls into the page; see sdl_page.h.
-#ifdef __EMSCRIPTEN__
-
+// The calls into the page; see sdl_page.h. Each hook is answered by the
+// function of web/page.js named here.
 #include "media/platform/sdl/sdl_page.h"
 
 #include <emscripten.h>
@@ -24,10 +23,11 @@ PageClock& TheClock() {
     return clock;
 }
 
-// The page's promise settles on one of its own timers or messages, never by
+// page.js rest(): the page's promise settles on one of its own timers or messages, never by
 // blocking.
 EM_ASYNC_JS(void, WaitInPage, (double ms), { await Module.rest(ms); });
 
+// straight into the canvas's 2D context, which page.js hands over as Module.canvas
 EM_JS(void, PutOnCanvas, (const uint8_t* rows, int width, int height, int top), {
     var context = Module.canvasContext || (Module.canvasContext = Module.canvas.getContext('2d'));
     var bytes = new Uint8ClampedArray(HEAPU8.buffer, rows, width * height * 4);
@@ -48,7 +48,7 @@ void EndFrameInPage(bool shown) {
     constexpr double kStepMs = 1000.0 / kPageFramesPerSecond;
     PageClock& clock = TheClock();
     double now = emscripten_get_now();
-    if (shown) EM_ASM({ Module.framePresented($0); }, now - clock.frameStarted);
+    if (shown) EM_ASM({ Module.framePresented($0); }, now - clock.frameStarted);  // page.js framePresented()
     clock.nextFrame += kStepMs;
     if (clock.nextFrame < now - kMadeUpSteps * kStepMs) clock.nextFrame = now;
     // the browser shows the canvas and delivers events at least once a frame
@@ -59,6 +59,12 @@ void EndFrameInPage(bool shown) {
     clock.frameStarted = emscripten_get_now();
 }
 
-}  // namespace sdl
+void TellPageFileWritten(const char* path) {
+    EM_ASM({ if (Module.onFileWritten) Module.onFileWritten(UTF8ToString($0)); }, path);  // page.js fileWritten()
+}
 
-#endif
+void TellPageGameEnded(int code) {
+    EM_ASM({ Module.gameEnded($0); }, code);  // page.js gameEnded()
+}
+
+}  // namespace sdl
