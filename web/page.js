@@ -207,6 +207,11 @@
       offerCapture();
     }
   }, true);
+  // without the focus no key-up may come: a capture waiting for one goes now
+  window.addEventListener("blur", () => {
+    f12Down = false;
+    offerCapture();
+  });
   message.addEventListener("click", gesture);
   canvas.addEventListener("pointerdown", gesture);
 
