@@ -13,7 +13,7 @@ cd "$(dirname "$0")"
 mode=${1:-play}
 build_dir=${GULPKIN_BUILD_DIR:-build}
 
-play_packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libjpeg62-turbo-dev libxmp-dev
+play_packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libjpeg62-turbo-dev zlib1g-dev libxmp-dev
                fonts-dejavu-core)
 web_packages=(emscripten dpkg-dev)
 web_test_packages=(chromium chromium-driver python3-selenium)

@@ -76,9 +76,11 @@ def tap(driver, selector):
 
 def wait_layout(driver, width, height):
     """The layout once the page has fitted the canvas to the new size."""
-    web.wait_for(driver, "return innerWidth === %d && innerHeight === %d && "
-                 "document.getElementById('canvas').style.width !== '';" % (width, height), 10,
-                 "the page took the size %d x %d" % (width, height))
+    web.wait_for(driver, """
+        const stage = document.getElementById('stage'), canvas = document.getElementById('canvas');
+        const fits = Math.floor(Math.min(stage.clientWidth, stage.clientHeight * 4 / 3));
+        return innerWidth === %d && innerHeight === %d && parseFloat(canvas.style.width) === fits;"""
+                 % (width, height), 10, "the canvas fitted to the stage at %d x %d" % (width, height))
     return driver.execute_script(LAYOUT)
 
 
