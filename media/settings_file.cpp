@@ -6,7 +6,6 @@
 #include "media/platform/platform.h"
 
 #include <cctype>
-#include <cstdio>
 #include <vector>
 
 namespace {
@@ -46,14 +45,6 @@ size_t NextLine(const std::vector<uint8_t>& text, size_t at, size_t end) {
     return at;
 }
 
-bool CanCreate(const std::string& path) {
-    std::string probe = platform::HostPath(path) + ".new";
-    std::FILE* file = std::fopen(probe.c_str(), "wb");
-    if (!file) return false;
-    std::fclose(file);
-    std::remove(probe.c_str());
-    return true;
-}
 
 }  // namespace
 
@@ -101,7 +92,7 @@ int32_t ReadSettingInt(const std::string& key, int32_t fallback) {
 
 int CreateSettingsFile(const std::string& path) {
     CloseSettingsFile();
-    if (!CanCreate(path)) return 0;
+    if (!platform::CanWriteGameFile(path)) return 0;
     settings.mode = FileMode::Writing;
     settings.path = path;
     settings.text.clear();
@@ -116,7 +107,7 @@ void WriteSettingInt(const std::string& key, int32_t value) {
 
 void CloseSettingsFile() {
     if (settings.mode == FileMode::Writing) {
-        platform::WriteFileAtomically(settings.path, settings.text.data(), settings.text.size());
+        platform::WriteGameFile(settings.path, settings.text.data(), settings.text.size());
     }
     settings.mode = FileMode::None;
     settings.path.clear();

@@ -9,8 +9,8 @@
 
 namespace {
 
-// Whatever ends the program, the session is finished and its line printed
-// once: after RunGame returns, or at exit when the window was closed.
+// Whatever ends the program (Escape, the window closed, a signal), RunGame
+// returns and the session is finished and its line printed once.
 struct OpenSession {
     bool open = false;
     std::ostream* out = nullptr;
@@ -36,10 +36,6 @@ int FinishSession() {
         current.code = 0;
     }
     return current.code;
-}
-
-void FinishAtExit() {
-    FinishSession();
 }
 
 int RunSession(int startLevel, std::ostream& out, std::ostream& errors) {
@@ -81,12 +77,10 @@ int RunGameReplayed(const std::string& path, const journal::ReplayOptions& optio
 }
 
 int RunRecorded(const std::string& path) {
-    journal::SetExitHandler(FinishAtExit);
     return RunGameRecorded(path, 0, std::cout, std::cerr);
 }
 
 int RunReplay(const std::string& path) {
-    journal::SetExitHandler(FinishAtExit);
     journal::ReplayOptions options;
     options.pace = true;
     options.watchEscape = true;

@@ -262,7 +262,7 @@ void ListenToWindowMode(WindowModeListener) {}
 bool DisplayAvailable(std::string&) { return true; }
 bool DisplayWasOpened(std::string&) { return true; }
 
-void PumpWindowEvents() {}
+void machine::PumpWindowEvents() {}
 bool machine::WindowHasFocus() { return M().displayOpen && M().focus; }
 uint64_t machine::FreeVideoBytes() { return M().displayOpen ? 64ULL * 1024 * 1024 : 0; }
 

@@ -56,10 +56,6 @@ std::string LastFrameHashText();
 // Called when a replay stops inside a seam call (end of the recording,
 // Escape, drift); it is expected to unwind the game (it may throw).
 void SetStopHandler(void (*handler)());
-// Called once at program exit if the session is still open then (the window
-// closed); registered when the display opens, so that everything the game
-// made before it is still there when it runs.
-void SetExitHandler(void (*handler)());
 
 // the directory a replay writes files to, ending in '/'; "" when not replaying
 std::string ScratchDirectory();
