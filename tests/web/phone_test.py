@@ -11,8 +11,8 @@ canvas as large as its stage allows, the controls under the canvas in
 portrait and beside it in landscape); a game started, chosen and steered by
 touch alone plays like the keyboard's (the frame of play equals the native
 one, the player walks left); steering and the charge held at once; a real
-key hides the touch controls and the next touch shows them; the second visit
-plays with the network off. Exit code 0 when every check passes.
+key hides the touch controls and the next touch shows them; after a lost
+life a touch plays on; the second visit plays with the network off. Exit code 0 when every check passes.
 """
 import argparse
 import os
@@ -119,7 +119,10 @@ def start_by_touch(driver, url):
     driver.get(url)
     web.wait_for(driver, "return window.gulpkin && window.gulpkin.readyAt > 0;", 30, "the page got ready")
     tap(driver, "#message")
-    return web.wait_for_frame(driver, 1, 30)
+    started = web.wait_for_frame(driver, 1, 30)
+    print("      screen wake lock held: %s" % driver.execute_script(
+        "return navigator.wakeLock ? window.gulpkin.awake : 'no wake lock in this browser';"))
+    return started
 
 
 def choose_normal_by_touch(driver, native):
@@ -146,12 +149,16 @@ def steer_and_charge_by_touch(driver, before):
           "a thumb on the pad's left steers the player left as the arrow key does: %s -> %s" % (x0, x1))
     charge = centre(driver, "#charge")
     touches(driver, "touchStart", [(left[0], left[1], 1), (charge[0], charge[1], 2)])
-    web.wait_frames(driver, 10)
+    # the charge spent: the frightened time's green bar along the bottom edge
+    frightened = web.wait_for(driver, """
+        const [r, g, b] = document.getElementById('canvas').getContext('2d').getImageData(2, 753, 1, 1).data;
+        return g > 150 && r < 150 && b < 100;""", 5, "the charge frightens the ghosts")
     both = driver.execute_script("return keyLog.slice();")
     touches(driver, "touchEnd")
     web.wait_for(driver, "return keyLog.includes('-Space') && keyLog.includes('-ArrowLeft');", 5,
                  "both keys let go with the thumbs")
-    check(both == ["+ArrowLeft", "+Space"], "steering and the charge held at once: %s" % both)
+    check(both == ["+ArrowLeft", "+Space"] and bool(frightened),
+          "steering and the charge held at once, the charge spent: %s" % both)
 
 
 def check_touch_controls_follow_the_input(driver):
@@ -162,6 +169,22 @@ def check_touch_controls_follow_the_input(driver):
     shown = web.wait_for(driver, "return document.body.classList.contains('touch');", 5,
                          "a touch shows the touch controls again")
     check(bool(hidden and shown), "the touch controls hide on a key and come back on a touch")
+
+
+def check_lost_life_waits_for_a_touch(driver):
+    """With no thumb down the ghosts take a life; the game then waits for a
+    key without showing frames, the page answering meanwhile, and a touch on
+    the pad plays on."""
+    waiting = web.wait_for(driver, """
+        const g = window.gulpkin;
+        if (g.lastSeen === g.frames) return (g.stillReads = (g.stillReads || 0) + 1) >= 5;
+        g.lastSeen = g.frames; g.stillReads = 0; return false;""", 60, "the game waits after a lost life")
+    frames = web.page_state(driver, "frames")
+    x, y = centre(driver, "#pad", -0.35)
+    touches(driver, "touchStart", [(x, y, 1)])
+    touches(driver, "touchEnd")
+    played_on = web.wait_for_frame(driver, frames + 30, 10)
+    check(bool(waiting and played_on), "after a lost life a touch on the pad plays on")
 
 
 def check_offline(driver, url, server):
@@ -213,6 +236,7 @@ def main():
             web.save_screenshot(driver, args.shots, "phone-portrait")
             steer_and_charge_by_touch(driver, before)
             check_touch_controls_follow_the_input(driver)
+            check_lost_life_waits_for_a_touch(driver)
             check_layout(driver, 915, 412)
             web.save_screenshot(driver, args.shots, "phone-landscape")
             web.check_console(driver)

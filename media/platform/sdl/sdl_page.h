@@ -28,9 +28,10 @@ constexpr int kPageFramesPerSecond = 75;
 // made up for by the next ones; after a long stall the steps start again.
 void EndFrameInPage(bool shown);
 
-// a file was written at this path of the browser's file system (a capture
-// to offer as a download, or the best score to keep in the browser's storage)
-void TellPageFileWritten(const char* path);
+// hands control to the page when it has not had it for a few milliseconds,
+// so that keys and sound go on while the game waits without showing frames
+void LetPageRunIfOverdue();
+
 // the game has ended with this exit code: once it has waited in the page,
 // main's return goes back to no caller that could tell the page
 void TellPageGameEnded(int code);

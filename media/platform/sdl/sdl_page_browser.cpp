@@ -1,6 +1,7 @@
 // The calls into the page; see sdl_page.h. Each hook is answered by the
 // function of web/page.js named here.
 #include "media/platform/sdl/sdl_page.h"
+#include "media/platform/common/file_written.h"
 
 #include <emscripten.h>
 
@@ -9,11 +10,14 @@ namespace {
 struct PageClock {
     double nextFrame = 0;     // ms on the page's clock: when the next frame may follow
     double frameStarted = 0;  // when the game started on the current frame
+    double backFromPage = 0;  // when the page last handed control back
 };
 
 // Timers wake late on a busy machine: a wait rests until this close to its
 // end and watches the clock for the rest.
 constexpr double kWatchedMs = 3.0;
+// The page has control at least this often, frames or not.
+constexpr double kLongestAwayMs = 5.0;
 // Frames late by up to this many steps are made up for; later ones are
 // given up and the steps start again from the present frame.
 constexpr double kMadeUpSteps = 8.0;
@@ -42,7 +46,14 @@ void PutRowsOnCanvas(const uint8_t* picture, int pitchBytes, int top, int count)
     PutOnCanvas(picture + static_cast<size_t>(top) * pitchBytes, pitchBytes / 4, count, top);
 }
 
-void RestInPage(double ms) { WaitInPage(ms); }
+void RestInPage(double ms) {
+    WaitInPage(ms);
+    TheClock().backFromPage = emscripten_get_now();
+}
+
+void LetPageRunIfOverdue() {
+    if (emscripten_get_now() - TheClock().backFromPage > kLongestAwayMs) RestInPage(0);
+}
 
 void EndFrameInPage(bool shown) {
     constexpr double kStepMs = 1000.0 / kPageFramesPerSecond;
@@ -59,12 +70,17 @@ void EndFrameInPage(bool shown) {
     clock.frameStarted = emscripten_get_now();
 }
 
-void TellPageFileWritten(const char* path) {
-    EM_ASM({ if (Module.onFileWritten) Module.onFileWritten(UTF8ToString($0)); }, path);  // page.js fileWritten()
-}
-
 void TellPageGameEnded(int code) {
     EM_ASM({ Module.gameEnded($0); }, code);  // page.js gameEnded()
 }
 
 }  // namespace sdl
+
+namespace platform {
+
+// the best score goes to the browser's storage, a capture to a download
+void TellFileWritten(const std::string& hostPath) {
+    EM_ASM({ if (Module.onFileWritten) Module.onFileWritten(UTF8ToString($0)); }, hostPath.c_str());  // page.js fileWritten()
+}
+
+}  // namespace platform
