@@ -175,10 +175,11 @@ def check_lost_life_waits_for_a_touch(driver):
     """With no thumb down the ghosts take a life; the game then waits for a
     key without showing frames, the page answering meanwhile, and a touch on
     the pad plays on."""
+    # still for 2 s: longer than the pauses of the death sequence
     waiting = web.wait_for(driver, """
         const g = window.gulpkin;
-        if (g.lastSeen === g.frames) return (g.stillReads = (g.stillReads || 0) + 1) >= 5;
-        g.lastSeen = g.frames; g.stillReads = 0; return false;""", 60, "the game waits after a lost life")
+        if (g.lastSeen !== g.frames) { g.lastSeen = g.frames; g.stillSince = performance.now(); }
+        return performance.now() - g.stillSince > 2000;""", 60, "the game waits after a lost life")
     frames = web.page_state(driver, "frames")
     x, y = centre(driver, "#pad", -0.35)
     touches(driver, "touchStart", [(x, y, 1)])
