@@ -76,9 +76,10 @@
     gulpkin.costCount++;
   }
 
-  // fileWritten(): the game captures the screen on every frame F12 is down;
-  // the newest capture is offered once F12 is let go, or once the writes
-  // have stopped for a moment, so that one press gives one download.
+  // fileWritten(): the game captures the screen on every frame F12 is down
+  // (and once more on the frame after it is let go, which still sees it);
+  // the newest capture is offered once F12 is up and the writes have
+  // stopped for a moment, so that one press gives one download.
   let capturePath = null;
   let captureTimer = 0;
   let f12Down = false;
@@ -89,6 +90,10 @@
       return;
     }
     capturePath = path;
+    offerCaptureSoon();
+  }
+
+  function offerCaptureSoon() {
     clearTimeout(captureTimer);
     captureTimer = setTimeout(() => { if (!f12Down) offerCapture(); }, kCaptureQuietMs);
   }
@@ -204,7 +209,7 @@
     if (kClaimedKeys.has(event.code)) event.preventDefault();
     if (event.code === "F12") {
       f12Down = false;
-      offerCapture();
+      if (capturePath !== null) offerCaptureSoon();
     }
   }, true);
   // without the focus no key-up may come: a capture waiting for one goes now

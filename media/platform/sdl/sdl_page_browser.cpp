@@ -16,8 +16,9 @@ struct PageClock {
 // Timers wake late on a busy machine: a wait rests until this close to its
 // end and watches the clock for the rest.
 constexpr double kWatchedMs = 3.0;
-// The page has control at least this often, frames or not.
-constexpr double kLongestAwayMs = 5.0;
+// The page has control at least this often, frames or not; a frame's own
+// work stays well within it.
+constexpr double kLongestAwayMs = 8.0;
 // Frames late by up to this many steps are made up for; later ones are
 // given up and the steps start again from the present frame.
 constexpr double kMadeUpSteps = 8.0;
@@ -68,6 +69,7 @@ void EndFrameInPage(bool shown) {
     while (emscripten_get_now() < clock.nextFrame) {
     }
     clock.frameStarted = emscripten_get_now();
+    clock.backFromPage = clock.frameStarted;
 }
 
 void TellPageGameEnded(int code) {
