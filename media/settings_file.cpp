@@ -10,6 +10,9 @@
 
 namespace {
 
+// a settings file (the best score) is small; a larger one is not read
+constexpr size_t kLargestSettingsFile = 64 * 1024;
+
 enum class FileMode { None, Reading, Writing };
 
 struct SettingsState {
@@ -55,7 +58,7 @@ void InitSettings() {
 int OpenSettingsFile(const std::string& path) {
     CloseSettingsFile();
     std::vector<uint8_t> bytes;
-    if (!platform::ReadWholeFile(path, bytes)) return 0;
+    if (!platform::ReadWholeFile(path, bytes, kLargestSettingsFile)) return 0;
     bytes.push_back(0);
     settings.mode = FileMode::Reading;
     settings.path = path;

@@ -2,6 +2,7 @@
 #include "shell/replay_session.h"
 
 #include "core/game_state.h"
+#include "media/platform/platform.h"
 #include "shell/program_flow.h"
 
 #include <iostream>
@@ -56,6 +57,8 @@ std::string SessionSummaryLine() {
 }
 
 int RunGameRecorded(const std::string& path, int startLevel, std::ostream& out, std::ostream& errors) {
+    // a signal from now on ends the game with its recording finished
+    platform::SetEndHandler(EndProgram);
     std::string error;
     if (!journal::StartRecording(path, startLevel, error)) {
         errors << "gulpkin: " << error << "\n";

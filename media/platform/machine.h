@@ -26,7 +26,7 @@ bool ReadKeyboard(uint8_t keys[256]);
 bool OpenJoystick();
 bool ReadJoystick(JoystickReading& reading);
 bool OpenAudio(AudioCallback callback, void* user);
-bool ReadWholeFile(const std::string& gamePath, std::vector<uint8_t>& out);
+bool ReadWholeFile(const std::string& gamePath, std::vector<uint8_t>& out, size_t limit);
 // The player asked to end the program: the window was closed, or the
 // program got SIGINT, SIGTERM or SIGHUP. A backend notes a close with
 // RequestEnd; TakeEndRequest says whether any request came since it was

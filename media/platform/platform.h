@@ -67,10 +67,11 @@ bool OpenJoystick();
 bool ReadJoystick(JoystickReading& reading);
 bool OpenAudio(AudioCallback callback, void* user);
 // Reads a whole file of the game: the asset pack (not recorded: its
-// fingerprint is) or the best score. Only a regular file is read, the best
-// score up to 64 KiB; anything else gets one warning line on stderr. False if
-// it cannot be read.
-bool ReadWholeFile(const std::string& gamePath, std::vector<uint8_t>& out);
+// fingerprint is) or the best score. Only a regular file of at most `limit`
+// bytes is read; anything else gets one warning line on stderr. False if it
+// cannot be read.
+constexpr size_t kLargestGameFile = 64u << 20;
+bool ReadWholeFile(const std::string& gamePath, std::vector<uint8_t>& out, size_t limit = kLargestGameFile);
 // (PumpWindowEvents, below, also takes an answer: whether the player asked
 // to end the program.)
 

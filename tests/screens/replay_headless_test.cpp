@@ -15,6 +15,7 @@
 #include <iterator>
 #include <map>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -207,6 +208,29 @@ TEST_F(ReplayHeadless, ASignalEndsTheGameWithAWholeRecording) {
         Outcome replayed = Replay("signal.rec");
         EXPECT_EQ(replayed.exitCode, 0) << signal << replayed.errors;
         EXPECT_EQ(replayed.line, recorded.line) << signal;
+    }
+}
+
+// A pipe or a folder in place of the file to write is never replaced, and
+// the run says so.
+TEST_F(ReplayHeadless, ARecordingOrAudioFileNeverReplacesAPipeOrAFolder) {
+    mkfifo("pipe", 0600);
+    fs::create_directory("folder");
+    for (const char* target : {"pipe", "folder"}) {
+        for (bool audio : {false, true}) {
+            HeadlessRun run;
+            run.script = "1 quit\n";
+            (audio ? run.audioPath : run.recordPath) = target;
+            Outcome outcome = RunProgram(run);
+            EXPECT_NE(outcome.exitCode, 0) << target << audio;
+            EXPECT_NE(outcome.errors.find(target), std::string::npos) << target << audio << outcome.errors;
+        }
+    }
+    EXPECT_TRUE(fs::is_fifo("pipe"));
+    EXPECT_TRUE(fs::is_directory("folder") && fs::is_empty("folder"));
+    for (const auto& entry : fs::directory_iterator(dir.Path())) {
+        std::string name = entry.path().filename().string();
+        EXPECT_TRUE(name.find(".part") == std::string::npos && name.find(".tmp") == std::string::npos) << name;
     }
 }
 

@@ -33,7 +33,8 @@ public:
     // Starts the file that will replace `target`: named `target` + `suffix`
     // beside the target's real path (a leftover of that name is removed
     // first), or a unique name when `suffix` is empty. False and a one-line
-    // error when it cannot be created.
+    // error when it cannot be created, or when the target is there but is no
+    // regular file (a device, a pipe or a folder is never replaced).
     bool Begin(const std::string& target, Access access, const std::string& suffix, std::string& error);
     // appends bytes; a failure is remembered until Commit
     bool Write(const void* data, size_t size);

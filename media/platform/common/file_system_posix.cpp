@@ -84,7 +84,11 @@ bool PendingFile::Begin(const std::string& target, Access access, const std::str
     failed_ = false;
     target_ = RealTarget(target);
     struct stat replaced{};
-    bool keepMode = stat(target_.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode);
+    bool exists = stat(target_.c_str(), &replaced) == 0;
+    if (exists && !S_ISREG(replaced.st_mode)) {
+        error = "cannot write " + target + ": it is not a regular file";  // never replace a device or a pipe
+        return false;
+    }
     for (int attempt = 0; attempt < kUniqueNameTries && handle_ < 0; ++attempt) {
         temporary_ = target_ + (suffix.empty() ? UniqueSuffix(attempt) : suffix);
         handle_ = CreateExclusively(temporary_, access);
@@ -96,7 +100,7 @@ bool PendingFile::Begin(const std::string& target, Access access, const std::str
         error = "cannot write " + target;
         return false;
     }
-    if (keepMode) fchmod(handle_, replaced.st_mode & 07777);
+    if (exists) fchmod(handle_, replaced.st_mode & 07777);
     return true;
 }
 

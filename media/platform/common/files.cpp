@@ -29,11 +29,8 @@ struct DataPaths {
 DataPaths paths;
 std::string assetDirectory;  // the asset pack's place when the player named it, with '/'
 
-// The game's own small files (the best score) and the player's (settings,
-// pad mappings) are read whole up to this size; the asset pack's up to the
-// larger one.
+// the player's own files (settings, pad mappings) are read whole up to this size
 constexpr size_t kSmallFileLimit = 64 * 1024;
-constexpr size_t kAssetFileLimit = 64u << 20;
 
 bool HoldsAssetPack(const std::string& prefix) {
     return platform::fs::IsDirectory(prefix + "graph");
@@ -121,9 +118,8 @@ void ForgetDataPaths() {
     paths = DataPaths{};
 }
 
-bool machine::ReadWholeFile(const std::string& gamePath, std::vector<uint8_t>& out) {
+bool machine::ReadWholeFile(const std::string& gamePath, std::vector<uint8_t>& out, size_t limit) {
     std::string hostPath = HostPath(gamePath);
-    size_t limit = IsAssetFile(gamePath) ? kAssetFileLimit : kSmallFileLimit;
     fs::ReadOutcome outcome = fs::ReadRegularFile(hostPath, limit, out);
     WarnUnread(hostPath, outcome);
     return outcome == fs::ReadOutcome::Read;

@@ -177,13 +177,13 @@ bool OpenAudio(AudioCallback callback, void* user) {
 
 // The asset pack is not recorded (its fingerprint is); any other file the
 // game reads (the best score) is.
-bool ReadWholeFile(const std::string& gamePath, std::vector<uint8_t>& out) {
+bool ReadWholeFile(const std::string& gamePath, std::vector<uint8_t>& out, size_t limit) {
     Mode mode = journal::CurrentMode();
     if (mode == Mode::Off || mode == Mode::Stopped || machine::IsAssetFile(gamePath)) {
-        return machine::ReadWholeFile(gamePath, out);
+        return machine::ReadWholeFile(gamePath, out, limit);
     }
     if (mode == Mode::Replaying) return journal::RecordedFile(out);
-    bool ok = machine::ReadWholeFile(gamePath, out);
+    bool ok = machine::ReadWholeFile(gamePath, out, limit);
     std::vector<uint8_t> blob;
     blob.reserve(out.size() + 1);
     blob.push_back(ok ? 1 : 0);
