@@ -16,7 +16,7 @@ cd "$(dirname "$0")"
 mode=${1:-play}
 build_dir=${GULPKIN_BUILD_DIR:-build}
 
-play_packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libjpeg62-turbo-dev libxmp-dev
+play_packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libjpeg62-turbo-dev zlib1g-dev libxmp-dev
                fonts-dejavu-core)
 web_packages=(emscripten dpkg-dev)
 web_test_packages=(chromium chromium-driver python3-selenium)
@@ -70,6 +70,8 @@ case "$mode" in
         # The web site, played in headless Chromium against the native game.
         GULPKIN_NATIVE_GAME_DIR=$build_dir/game web/build_site.sh "$build_dir-web"
         tests/web/browser_test.py "$build_dir-web/site" "$build_dir/game/gulpkin-headless"
+        # The same site on an emulated phone, played by touch.
+        tests/web/phone_test.py "$build_dir-web/site" "$build_dir/game/gulpkin-headless"
         # The Windows game and its test programs, run under Wine against the
         # native game.
         GULPKIN_WINDOWS_TESTS=1 GULPKIN_NATIVE_GAME_DIR=$build_dir/game windows/build_windows.sh "$build_dir-windows"

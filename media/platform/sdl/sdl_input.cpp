@@ -3,6 +3,7 @@
 // Pads are in sdl_pads.cpp.
 #include "media/platform/machine.h"
 #include "media/platform/platform.h"
+#include "media/platform/sdl/sdl_event_pump.h"
 #include "media/platform/sdl/sdl_key_map.h"
 #include "media/platform/sdl/sdl_window_chord.h"
 
@@ -37,7 +38,7 @@ bool machine::OpenKeyboard() {
 // read; the events themselves stay queued for the window's own pump.
 bool machine::ReadKeyboard(uint8_t keys[256]) {
     if (!TheDevices().keyboardOpen) return false;
-    SDL_PumpEvents();
+    PumpInputEvents();
     int count = 0;
     const Uint8* state = SDL_GetKeyboardState(&count);
     std::memset(keys, 0, 256);
