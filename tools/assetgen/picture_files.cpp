@@ -156,14 +156,15 @@ std::vector<uint8_t> PngBytes(const Canvas& canvas, bool withAlpha) {
     header.insert(header.end(), {8, uint8_t(withAlpha ? 6 : 2), 0, 0, 0});
     PutPngChunk(out, "IHDR", header);
     std::vector<uint8_t> deflated = DeflatedZlib(raw);
-    if (deflated.empty()) return false;
+    if (deflated.empty()) return {};
     PutPngChunk(out, "IDAT", deflated);
     PutPngChunk(out, "IEND", {});
     return out;
 }
 
 bool WritePng(const std::string& path, const Canvas& canvas, bool withAlpha) {
-    return SaveBytes(path, PngBytes(canvas, withAlpha));
+    std::vector<uint8_t> bytes = PngBytes(canvas, withAlpha);
+    return !bytes.empty() && SaveBytes(path, bytes);
 }
 
 // An icon directory (6 bytes), one 16-byte entry per picture, then the
@@ -177,6 +178,7 @@ bool WriteIco(const std::string& path, const std::vector<Canvas>& sizes) {
     uint32_t offset = uint32_t(6 + 16 * sizes.size());
     for (const Canvas& canvas : sizes) {
         pictures.push_back(PngBytes(canvas, true));
+        if (pictures.back().empty()) return false;
         out.push_back(uint8_t(canvas.width >= 256 ? 0 : canvas.width));  // 0 stands for 256
         out.push_back(uint8_t(canvas.height >= 256 ? 0 : canvas.height));
         PutLe(out, 0, 2);   // no palette, reserved
