@@ -1,0 +1,42 @@
+// The display's state, shared by the display files of the SDL backend. The
+// shared part (sdl_display.cpp) opens, pumps and presents; how the window is
+// made, switched and paced differs between the desktop
+// (sdl_display_desktop.cpp) and the browser page (sdl_display_page.cpp), and
+// the build takes one of the two.
+#pragma once
+
+#include "media/platform/platform.h"
+#include "media/platform/sdl/sdl_frame_output.h"
+
+#include <SDL.h>
+
+#include <string>
+
+struct Display {
+    SDL_Window* window = nullptr;
+    FrameOutput output;
+    int width = 0, height = 0;
+    int refreshRate = 0;
+    bool focus = false;
+    bool quit = false;
+    platform::DisplayChoice choice;  // kept when the display closes
+    platform::WindowModeListener listener = nullptr;
+    bool everOpened = false;
+    std::string problem;  // why the last opening failed
+};
+
+// the one display of the program
+Display& TheDisplay();
+
+namespace sdl {
+
+// the current refresh rate of the display the window would open on
+int CurrentRefreshRate();
+// makes the window and its frame output for a frame of d.width x d.height
+bool CreateWindowAndOutput(Display& d, const std::string& title, bool vsync);
+// Alt+Enter: between the full screen and a window of the game's own size
+void ToggleFullScreen(Display& d);
+// after a frame went to the window (`shown`) or was skipped
+void EndFrame(const Display& d, bool shown);
+
+}  // namespace sdl
