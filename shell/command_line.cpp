@@ -51,6 +51,12 @@ const Option kOptions[] = {
          line.wholeMultiples = value == "integer";
          return true;
      }},
+    {"--refresh", "75|desktop", "switch the full screen to 75 Hz, or keep the desktop's display mode",
+     [](CommandLine& line, const std::string& value) {
+         if (value != "75" && value != "desktop") return false;
+         line.keepDesktopMode = value == "desktop";
+         return true;
+     }},
     {"--no-sound", nullptr, "play without sound",
      [](CommandLine& line, const std::string&) {
          line.noSound = true;
@@ -140,6 +146,7 @@ std::string UsageText() {
 PlayerSettings Override(PlayerSettings settings, const CommandLine& line) {
     if (line.windowed) settings.windowed = *line.windowed;
     if (line.wholeMultiples) settings.wholeMultiples = *line.wholeMultiples;
+    if (line.keepDesktopMode) settings.keepDesktopMode = *line.keepDesktopMode;
     if (line.noSound) settings.sound = false;
     return settings;
 }

@@ -21,6 +21,7 @@ struct CommandLine {
     bool version = false;
     std::optional<bool> windowed;
     std::optional<bool> wholeMultiples;
+    std::optional<bool> keepDesktopMode;  // --refresh desktop
     bool noSound = false;
     std::string dataDirectory;  // "" = the usual places
     std::string recordPath;     // record the game to this file

@@ -46,6 +46,7 @@ enum class FrameScaling { Fit, WholeMultiples };
 struct DisplayChoice {
     bool windowed = false;  // a window of the frame's size instead of the full screen
     FrameScaling scaling = FrameScaling::Fit;
+    bool keepDesktopMode = false;  // the full screen never changes the display's mode
 };
 // how every later OpenDisplay shows the frame (full screen and fit until called)
 void ChooseDisplay(const DisplayChoice& choice);
@@ -59,8 +60,10 @@ bool DisplayAvailable(std::string& problem);
 // `problem` says why the last attempt failed
 bool DisplayWasOpened(std::string& problem);
 // Opens the game's full-screen display showing width x height pixels. With
-// refreshHz > 0 the display must already run at that rate (vsync then paces
-// the frames), otherwise the call fails and opens nothing; 0 accepts any rate.
+// refreshHz > 0 the display must run at that rate, already or by switching
+// its mode for the full screen (unless the choice keeps the desktop's mode);
+// the display then paces the frames. Otherwise the call fails and opens
+// nothing; 0 accepts any rate.
 bool OpenDisplay(int width, int height, int refreshHz, const std::string& title);
 // closes the display (harmless when none is open)
 void CloseDisplay();

@@ -2,12 +2,14 @@
 // buffer scaled to the display with its aspect ratio kept (black bars), on
 // the graphics card or the processor (sdl_frame_output.h).
 //
-// Refresh rule: asked for a rate, the display must already run at it (the
-// frames are then paced by vsync); otherwise opening fails and the game falls
-// back to the default rate with its own frame limiter.
+// Refresh rule: asked for a rate, the display runs at it (the frames are then
+// paced by vsync) or opening fails, and the game falls back to the default
+// rate with its own frame limiter. On a desktop the full screen switches the
+// display's mode to that rate when it can (sdl_display_mode.h).
 #include "media/platform/machine.h"
 #include "media/platform/platform.h"
 #include "media/platform/sdl/sdl_display_window.h"
+#include "media/platform/sdl/sdl_window_chord.h"
 #include "media/platform/sdl/sdl_window_events.h"
 
 #include <SDL.h>
@@ -35,12 +37,6 @@ bool ShowsAnything() {
            SDL_strcmp(driver, "evdev") != 0;
 }
 
-bool IsAltEnter(const SDL_Event& event) {
-    const SDL_KeyboardEvent& key = event.key;
-    return key.repeat == 0 && (key.keysym.sym == SDLK_RETURN || key.keysym.sym == SDLK_KP_ENTER) &&
-           (key.keysym.mod & KMOD_ALT) != 0;
-}
-
 void DestroyAll(Display& d) {
     StopFrameOutput(d.output);
     if (d.window) SDL_DestroyWindow(d.window);
@@ -49,6 +45,7 @@ void DestroyAll(Display& d) {
     fresh.listener = d.listener;
     fresh.everOpened = d.everOpened;
     fresh.problem = d.problem;
+    fresh.wantedRate = d.wantedRate;
     d = fresh;
 }
 
@@ -120,17 +117,15 @@ bool machine::OpenDisplay(int width, int height, int refreshHz, const std::strin
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
-    int rate = sdl::CurrentRefreshRate();
     d.width = width;
     d.height = height;
-    if ((refreshHz > 0 && rate != refreshHz) || !sdl::CreateWindowAndOutput(d, title, refreshHz > 0)) {
-        d.problem = refreshHz > 0 && rate != refreshHz ? "the display does not run at the rate asked for"
-                                                       : std::string("no window: ") + SDL_GetError();
+    if (refreshHz > 0) d.wantedRate = refreshHz;
+    if (!sdl::OpenWindow(d, title, refreshHz)) {
         DestroyAll(d);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
-    d.refreshRate = rate;
+    d.pacesFrames = refreshHz > 0;
     d.focus = true;
     d.everOpened = true;
     SDL_ShowCursor(SDL_DISABLE);

@@ -15,20 +15,26 @@ const bool pageWaitsAreOurs = SDL_SetHint(SDL_HINT_EMSCRIPTEN_ASYNCIFY, "0");
 
 namespace sdl {
 
-int CurrentRefreshRate() {
-    return kPageFramesPerSecond;  // the page paces the canvas
-}
-
-bool CreateWindowAndOutput(Display& d, const std::string& title, bool) {
+// The page paces the canvas at its own rate; no other can be asked for.
+bool OpenWindow(Display& d, const std::string& title, int refreshHz) {
+    if (refreshHz > 0 && refreshHz != kPageFramesPerSecond) {
+        d.problem = "the display does not run at the rate asked for";
+        return false;
+    }
     d.window = SDL_CreateWindow(title.c_str(), 0, 0, d.width, d.height, 0);
-    return d.window != nullptr && StartFrameOutput(d.output, d.window, d.width, d.height, false);
+    if (d.window == nullptr || !StartFrameOutput(d.output, d.window, d.width, d.height, false)) {
+        d.problem = std::string("no window: ") + SDL_GetError();
+        return false;
+    }
+    d.refreshRate = kPageFramesPerSecond;
+    return true;
 }
 
 void ToggleFullScreen(Display&) {}
 
 // Every frame, shown or skipped, waits for the page's next frame time, as a
 // display's vsync would.
-void EndFrame(const Display& d, bool shown) {
+void EndFrame(Display& d, bool shown) {
     if (d.window != nullptr) EndFrameInPage(shown);
 }
 

@@ -23,6 +23,9 @@ struct Display {
     platform::WindowModeListener listener = nullptr;
     bool everOpened = false;
     std::string problem;  // why the last opening failed
+    bool pacesFrames = false;  // opened at the rate the game asked for
+    int wantedRate = 0;        // the last rate the game asked for; kept when the display closes
+    uint64_t lastFrameEnd = 0;  // performance counter at the end of the last frame
 };
 
 // the one display of the program
@@ -30,13 +33,13 @@ Display& TheDisplay();
 
 namespace sdl {
 
-// the current refresh rate of the display the window would open on
-int CurrentRefreshRate();
-// makes the window and its frame output for a frame of d.width x d.height
-bool CreateWindowAndOutput(Display& d, const std::string& title, bool vsync);
+// Makes the window and its frame output for a frame of d.width x d.height,
+// as OpenDisplay describes, and sets d.refreshRate; on failure sets
+// d.problem and may leave parts made (the caller destroys them).
+bool OpenWindow(Display& d, const std::string& title, int refreshHz);
 // Alt+Enter: between the full screen and a window of the game's own size
 void ToggleFullScreen(Display& d);
 // after a frame went to the window (`shown`) or was skipped
-void EndFrame(const Display& d, bool shown);
+void EndFrame(Display& d, bool shown);
 
 }  // namespace sdl

@@ -1,0 +1,44 @@
+// A crash in the switched full screen would leave the desktop in the game's
+// display mode; see sdl_display_mode.h.
+#include "media/platform/sdl/sdl_display_mode.h"
+
+#include <csignal>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kCrashSignals[] = {SIGSEGV, SIGABRT, SIGBUS, SIGFPE};
+struct sigaction previousActions[4];
+bool installed = false;
+
+// The signal's previous action comes back first, so that a second fault
+// here, or the signal raised again, ends the program as it would have.
+// Giving the mode back takes SDL's locks; if the crash left one taken, the
+// alarm ends the program after two seconds instead of a hang.
+void GiveTheModeBack(int signal) {
+    for (int i = 0; i < 4; ++i) {
+        if (kCrashSignals[i] == signal) sigaction(signal, &previousActions[i], nullptr);
+    }
+    SDL_Window* window = TheDisplay().window;
+    if (window != nullptr && (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN) {
+        std::signal(SIGALRM, SIG_DFL);
+        alarm(2);
+        SDL_SetWindowFullscreen(window, 0);
+    }
+    raise(signal);
+}
+
+}  // namespace
+
+namespace sdl {
+
+void RestoreDesktopModeOnCrash() {
+    if (installed) return;
+    installed = true;
+    struct sigaction action {};
+    action.sa_handler = GiveTheModeBack;
+    sigemptyset(&action.sa_mask);
+    for (int i = 0; i < 4; ++i) sigaction(kCrashSignals[i], &action, &previousActions[i]);
+}
+
+}  // namespace sdl
