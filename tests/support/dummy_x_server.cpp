@@ -33,6 +33,8 @@ bool DummyXServer::Start(const std::string& config, std::string& problem) {
     pid_ = fork();
     if (pid_ == 0) {
         close(ends[0]);
+        std::FILE* quiet = std::freopen("/dev/null", "w", stderr);  // its notices go to its log
+        (void)quiet;
         std::string fd = std::to_string(ends[1]);
         execlp("Xorg", "Xorg", "-config", path.c_str(), "-configdir", configDir.c_str(), "-logfile", log.c_str(),
                "-displayfd", fd.c_str(), "-noreset", "-nolisten", "tcp", "-quiet", static_cast<char*>(nullptr));
