@@ -41,6 +41,7 @@ TEST(CommandLine, BadArgumentsAreNamedBeforeTheUsageWithExitCodeTwo) {
         {{"level1"}, 2, "unexpected argument 'level1'"},
         {{"--scale", "huge"}, 2, "bad value 'huge' for option '--scale' (fit|integer)"},
         {{"--scale"}, 2, "option '--scale' needs a value (fit|integer)"},
+        {{"--refresh", "60"}, 2, "bad value '60' for option '--refresh' (75|desktop)"},
         {{"--window=yes"}, 2, "option '--window' takes no value"},
         {{"--data", "/nonexistent"}, 2, "no asset pack (graph, font, wav, music) in '/nonexistent'"},
     };
@@ -62,6 +63,8 @@ TEST(CommandLine, OptionsWinOverTheSettingsFileAndLeaveTheRest) {
     EXPECT_EQ(over.musicVolume, 40);
     EXPECT_TRUE(Over({}, {"--scale=integer", "--window"}).wholeMultiples);
     EXPECT_TRUE(Over({}, {"--scale=integer", "--window"}).windowed);
+    EXPECT_TRUE(Over({}, {"--refresh", "desktop"}).keepDesktopMode);
+    EXPECT_FALSE(Over({.keepDesktopMode = true}, {"--refresh=75"}).keepDesktopMode);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Alt+Enter held as a player holds it, pressed 1 to 4 times on a game in
 // full screen, with and without a window manager (openbox): the window
 // switches each time and no key ever reaches the game's key snapshot (the
-// title menu would leave on any key).
+// title menu would leave on any key), nor does a key held while the focus
+// comes back.
 #include "media/input.h"
 #include "media/picture_decoding.h"
 #include "media/platform/platform.h"
@@ -86,6 +87,23 @@ TEST_P(AltEnter, SwitchesTheWindowAndNeverReachesTheKeySnapshot) {
         EXPECT_EQ(FullScreen(), press % 2 == 0) << "press " << press;
         Shell("xdotool search --name '^Gulpkin$' windowfocus --sync");
     }
+}
+
+// SDL presses again the modifiers still held when the window gets the focus
+// back: such a key waits to be let go, as the one that switched the window.
+TEST_P(AltEnter, AKeyHeldWhileTheFocusCameBackStaysOutOfTheSnapshot) {
+    pid_t other = fork();
+    if (other == 0) {
+        execlp("xlogo", "xlogo", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    Shell("xdotool keydown alt search --sync --class xlogo windowfocus --sync");
+    MenuWaitsFor(300);
+    Shell("xdotool search --name '^Gulpkin$' windowfocus --sync");
+    EXPECT_TRUE(MenuWaitsFor(800));
+    Shell("xdotool keyup alt");
+    kill(other, SIGTERM);
+    waitpid(other, nullptr, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowManager, AltEnter, ::testing::Values(false, true),

@@ -127,19 +127,26 @@ void ToggleFullScreen(Display& d) {
 // a desktop of another rate, no graphics card). The guard then holds the
 // frames to at most one more a second than that rate, as the game's own
 // limiter does, so that the game never runs faster; while vsync holds the
-// rate it never waits.
+// rate it never waits. The release times follow each other at even steps,
+// so that a late wake-up is made up by the next frame; after a frame later
+// than one step they start again from it.
 void EndFrame(Display& d, bool) {
     if (d.window == nullptr || !d.pacesFrames || d.refreshRate <= 0) return;
     uint64_t frequency = SDL_GetPerformanceFrequency();
     uint64_t interval = frequency / (static_cast<uint64_t>(d.refreshRate) + 1);
     uint64_t watched = frequency * kWatchedMicros / 1000000;
     uint64_t now = SDL_GetPerformanceCounter();
-    while (d.lastFrameEnd != 0 && now - d.lastFrameEnd <= interval) {
-        uint64_t left = interval - (now - d.lastFrameEnd);
+    uint64_t due = d.lastFrameEnd + interval;
+    if (d.lastFrameEnd == 0 || now > due + interval) {
+        d.lastFrameEnd = now;
+        return;
+    }
+    while (now < due) {
+        uint64_t left = due - now;
         if (left > watched) std::this_thread::sleep_for(std::chrono::microseconds((left - watched) * 1000000 / frequency));
         now = SDL_GetPerformanceCounter();
     }
-    d.lastFrameEnd = now;
+    d.lastFrameEnd = due;
 }
 
 }  // namespace sdl

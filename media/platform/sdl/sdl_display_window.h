@@ -25,7 +25,7 @@ struct Display {
     std::string problem;  // why the last opening failed
     bool pacesFrames = false;  // opened at the rate the game asked for
     int wantedRate = 0;        // the last rate the game asked for; kept when the display closes
-    uint64_t lastFrameEnd = 0;  // performance counter at the end of the last frame
+    uint64_t lastFrameEnd = 0;  // the frame guard's last release (performance counter)
 };
 
 // the one display of the program
