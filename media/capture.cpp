@@ -15,5 +15,5 @@ int SaveSpriteBitmap(int id, const std::string& path) {
 int SavePixelsBitmap(const uint16_t* pixels, int width, int height, int pitch, const std::string& path) {
     std::vector<uint8_t> file;
     if (path.empty() || pixels == nullptr || !EncodeBmp24(pixels, width, height, pitch, file)) return 0;
-    return platform::WriteWholeFile(path, file.data(), file.size()) ? 1 : 0;
+    return platform::WriteGameFile(path, file.data(), file.size()) ? 1 : 0;
 }

@@ -2,13 +2,19 @@
 #include "media/player_settings.h"
 
 #include "media/audio_output.h"
+#include "media/platform/journal/journal.h"
 #include "media/platform/platform.h"
 
 #include <charconv>
-#include <filesystem>
+#include <iostream>
 #include <vector>
 
 namespace {
+
+// The file's text as read at start-up, kept so that a change is written back
+// over it without reading the file again (a read in the middle of a game
+// would be an answer of the machine, and would land in a recording).
+std::string keptText;
 
 std::string Trim(const std::string& text) {
     size_t first = text.find_first_not_of(" \t\r");
@@ -75,17 +81,22 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-// the player's switch to or from a window, remembered in the file
+bool ReplayRunning() {
+    journal::Mode mode = journal::CurrentMode();
+    return mode == journal::Mode::Replaying || mode == journal::Mode::Stopped;
+}
+
+// The player's switch to or from a window, remembered in the file. A replay
+// shows someone else's game: it leaves the player's settings alone.
 void RememberWindowMode(bool windowed) {
     std::string path = PlayerSettingsPath();
-    if (path.empty()) return;
-    std::vector<uint8_t> bytes;
-    platform::ReadWholeFile(path, bytes);
-    std::string text = SetPlayerSetting(std::string(bytes.begin(), bytes.end()), "display",
-                                        windowed ? "window" : "fullscreen");
-    std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-    platform::WriteFileAtomically(path, text.data(), text.size());
+    if (path.empty() || ReplayRunning()) return;
+    std::string text = SetPlayerSetting(keptText, "display", windowed ? "window" : "fullscreen");
+    if (!platform::WritePlayerFile(path, text)) {
+        std::cerr << "gulpkin: cannot write " << path << "; the display mode is not remembered\n";
+        return;
+    }
+    keptText = text;
 }
 
 }  // namespace
@@ -106,19 +117,19 @@ void ParsePlayerSettings(const std::string& text, const std::string& fileName, P
     }
 }
 
+// The last line of the key is the one the reader keeps, so it is the one changed.
 std::string SetPlayerSetting(const std::string& text, const std::string& key, const std::string& value) {
-    std::string result;
-    bool done = false;
-    for (const std::string& line : Lines(text)) {
-        std::string trimmed = Trim(line);
+    std::vector<std::string> lines = Lines(text);
+    size_t last = lines.size();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        std::string trimmed = Trim(lines[i]);
         size_t equals = trimmed.find('=');
-        bool match = !done && !IsComment(trimmed) && equals != std::string::npos &&
-                     Trim(trimmed.substr(0, equals)) == key;
-        result += match ? key + " = " + value : line;
-        result += '\n';
-        done = done || match;
+        if (!IsComment(trimmed) && equals != std::string::npos && Trim(trimmed.substr(0, equals)) == key) last = i;
     }
-    if (!done) result += key + " = " + value + "\n";
+    if (last == lines.size()) lines.push_back("");
+    lines[last] = key + " = " + value;
+    std::string result;
+    for (const std::string& line : lines) result += line + '\n';
     return result;
 }
 
@@ -130,9 +141,9 @@ std::string PlayerSettingsPath() {
 PlayerSettings LoadPlayerSettings(std::ostream& warnings) {
     PlayerSettings settings;
     std::string path = PlayerSettingsPath();
-    std::vector<uint8_t> bytes;
-    if (path.empty() || !platform::ReadWholeFile(path, bytes)) return settings;
-    ParsePlayerSettings(std::string(bytes.begin(), bytes.end()), path, settings, warnings);
+    keptText.clear();
+    if (path.empty() || !platform::ReadPlayerFile(path, keptText)) return settings;
+    ParsePlayerSettings(keptText, path, settings, warnings);
     return settings;
 }
 

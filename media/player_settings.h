@@ -9,7 +9,8 @@
 // the command line overrides what it names, and ApplyPlayerSettings hands
 // the result to the display and the sound output. The file is written only
 // when the player changes a setting inside the game (Alt+Enter), always
-// whole and atomically, keeping every other line and comment as it was.
+// whole and atomically, keeping every other line and comment as it was, its
+// mode, and a link in its place (the file it names is replaced).
 #pragma once
 
 #include <ostream>
@@ -29,14 +30,16 @@ struct PlayerSettings {
 // as one line naming `fileName` and the line number
 void ParsePlayerSettings(const std::string& text, const std::string& fileName, PlayerSettings& settings,
                          std::ostream& warnings);
-// the text with `key` set to `value`: the first line of that key changed in
-// place, or a line added at the end; every other line kept as it was
+// the text with `key` set to `value`: the last line of that key (the one that
+// counts) changed in place, or a line added at the end; every other line kept
 std::string SetPlayerSetting(const std::string& text, const std::string& key, const std::string& value);
 
 // the settings file's path ("" when there is no settings folder)
 std::string PlayerSettingsPath();
-// the settings in the file, over the defaults
+// the settings in the file, over the defaults; the file's text is kept for
+// the writes that follow (the file is read only here)
 PlayerSettings LoadPlayerSettings(std::ostream& warnings);
 // the display mode, scaling, volumes and sound for the whole run; from then
-// on a switch to or from a window (Alt+Enter) is written to the file
+// on a switch to or from a window (Alt+Enter) is written over the kept text,
+// except while a replay runs
 void ApplyPlayerSettings(const PlayerSettings& settings);

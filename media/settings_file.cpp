@@ -6,10 +6,12 @@
 #include "media/platform/platform.h"
 
 #include <cctype>
-#include <cstdio>
 #include <vector>
 
 namespace {
+
+// a settings file (the best score) is small; a larger one is not read
+constexpr size_t kLargestSettingsFile = 64 * 1024;
 
 enum class FileMode { None, Reading, Writing };
 
@@ -46,14 +48,6 @@ size_t NextLine(const std::vector<uint8_t>& text, size_t at, size_t end) {
     return at;
 }
 
-bool CanCreate(const std::string& path) {
-    std::string probe = platform::HostPath(path) + ".new";
-    std::FILE* file = std::fopen(probe.c_str(), "wb");
-    if (!file) return false;
-    std::fclose(file);
-    std::remove(probe.c_str());
-    return true;
-}
 
 }  // namespace
 
@@ -64,7 +58,7 @@ void InitSettings() {
 int OpenSettingsFile(const std::string& path) {
     CloseSettingsFile();
     std::vector<uint8_t> bytes;
-    if (!platform::ReadWholeFile(path, bytes)) return 0;
+    if (!platform::ReadWholeFile(path, bytes, kLargestSettingsFile)) return 0;
     bytes.push_back(0);
     settings.mode = FileMode::Reading;
     settings.path = path;
@@ -101,7 +95,7 @@ int32_t ReadSettingInt(const std::string& key, int32_t fallback) {
 
 int CreateSettingsFile(const std::string& path) {
     CloseSettingsFile();
-    if (!CanCreate(path)) return 0;
+    if (!platform::CanWriteGameFile(path)) return 0;
     settings.mode = FileMode::Writing;
     settings.path = path;
     settings.text.clear();
@@ -116,7 +110,7 @@ void WriteSettingInt(const std::string& key, int32_t value) {
 
 void CloseSettingsFile() {
     if (settings.mode == FileMode::Writing) {
-        platform::WriteFileAtomically(settings.path, settings.text.data(), settings.text.size());
+        platform::WriteGameFile(settings.path, settings.text.data(), settings.text.size());
     }
     settings.mode = FileMode::None;
     settings.path.clear();

@@ -2,6 +2,7 @@
 #include "shell/replay_session.h"
 
 #include "core/game_state.h"
+#include "media/platform/platform.h"
 #include "shell/program_flow.h"
 
 #include <iostream>
@@ -9,8 +10,8 @@
 
 namespace {
 
-// Whatever ends the program, the session is finished and its line printed
-// once: after RunGame returns, or at exit when the window was closed.
+// Whatever ends the program (Escape, the window closed, a signal), RunGame
+// returns and the session is finished and its line printed once.
 struct OpenSession {
     bool open = false;
     std::ostream* out = nullptr;
@@ -38,10 +39,6 @@ int FinishSession() {
     return current.code;
 }
 
-void FinishAtExit() {
-    FinishSession();
-}
-
 int RunSession(int startLevel, std::ostream& out, std::ostream& errors) {
     current = OpenSession{true, &out, &errors, 0};
     SetDirectStart(startLevel);
@@ -60,6 +57,8 @@ std::string SessionSummaryLine() {
 }
 
 int RunGameRecorded(const std::string& path, int startLevel, std::ostream& out, std::ostream& errors) {
+    // a signal from now on ends the game with its recording finished
+    platform::SetEndHandler(EndProgram);
     std::string error;
     if (!journal::StartRecording(path, startLevel, error)) {
         errors << "gulpkin: " << error << "\n";
@@ -81,12 +80,10 @@ int RunGameReplayed(const std::string& path, const journal::ReplayOptions& optio
 }
 
 int RunRecorded(const std::string& path) {
-    journal::SetExitHandler(FinishAtExit);
     return RunGameRecorded(path, 0, std::cout, std::cerr);
 }
 
 int RunReplay(const std::string& path) {
-    journal::SetExitHandler(FinishAtExit);
     journal::ReplayOptions options;
     options.pace = true;
     options.watchEscape = true;

@@ -27,7 +27,7 @@ int RunGameReplayed(const std::string& path, const journal::ReplayOptions& optio
 std::string SessionSummaryLine();
 
 // gulpkin --record FILE: the game on its real backend, recorded; the line is
-// printed also when the window is closed
+// printed also when the window is closed or the program gets a signal
 int RunRecorded(const std::string& path);
 // gulpkin --replay FILE: the recording shown in the window at its recorded
 // pace; Escape stops it

@@ -6,6 +6,7 @@
 #include "media/drawing.h"
 #include "media/input.h"
 #include "media/picture_decoding.h"
+#include "media/platform/platform.h"
 #include "media/random.h"
 #include "media/screen.h"
 #include "media/settings_file.h"
@@ -207,6 +208,7 @@ float SinDegrees(float angle) {
 
 int RunGame() {
     ResetGameState();
+    platform::SetEndHandler(EndProgram);  // the window closed, or a signal: the same end as Escape
     try {
         StartUp();
         RestartPoint point = RestartPoint::TitleScreen;

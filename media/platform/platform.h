@@ -9,6 +9,14 @@
 // link time: the real one on SDL (media/platform/sdl) and a headless one with a
 // virtual clock and a script (media/platform/headless).
 //
+// The calls come in two halves. ANSWERS are what the game reads from the
+// machine; a recording keeps each one with its kind and a replay hands it
+// back (media/platform/journal). EFFECTS are what the game does to the
+// machine (draw, sound, sleep, write a file); they are never recorded and
+// never take an answer. A few calls serve neither: the set-up made before a
+// game starts, pacing that only decides when a frame is shown, and the
+// player's own files.
+//
 // Game logic reads only TickCount() and sleeps only through SleepMs(); the
 // counter is for the frame limiter, the local clock for the date text.
 #pragma once
@@ -19,26 +27,119 @@
 
 namespace platform {
 
-// ---- time --------------------------------------------------------------
+struct LocalTime {
+    int year = 1970, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+};
+struct JoystickReading {
+    int x = 0, y = 0;          // axes, -1000 .. 1000
+    uint8_t buttons[32] = {};  // 0x80 = pressed, button 1 first
+};
+// Fills `frames` stereo frames of interleaved signed 16-bit samples at 44100 Hz.
+// Runs on the audio thread; the game thread guards shared state with
+// LockAudio/UnlockAudio.
+using AudioCallback = void (*)(int16_t* out, int frames, void* user);
+constexpr int kAudioRate = 44100;
+
+// ==== ANSWERS: what the game reads from the machine (recorded) ================
+
 // milliseconds since an arbitrary start; wraps like the system tick count
 uint32_t TickCount();
+// the wall clock of the machine's time zone
+LocalTime LocalClock();
+// Opens the game's full-screen display showing width x height pixels. With
+// refreshHz > 0 the display must run at that rate, already or by switching
+// its mode for the full screen (unless the choice keeps the desktop's mode);
+// the display then paces the frames. Otherwise the call fails and opens
+// nothing; 0 accepts any rate.
+bool OpenDisplay(int width, int height, int refreshHz, const std::string& title);
+// refresh rate of the open display in Hz, 0 if unknown or nothing is open
+int DisplayRefreshRate();
+// whether the game's window is the active application
+bool WindowHasFocus();
+// free display memory in bytes, for the title screen's information line
+uint64_t FreeVideoBytes();
+bool OpenKeyboard();
+// fills 256 bytes indexed by scan code; 0x80 = held. False keeps nothing new.
+bool ReadKeyboard(uint8_t keys[256]);
+// Opens the pad service; false when there is none. A backend that follows
+// pads plugged in later opens it with no pad attached, and reads fail while
+// there is none.
+bool OpenJoystick();
+// reads the pad (the first one attached); false when there is none
+bool ReadJoystick(JoystickReading& reading);
+bool OpenAudio(AudioCallback callback, void* user);
+// Reads a whole file of the game: the asset pack (not recorded: its
+// fingerprint is) or the best score. Only a regular file of at most `limit`
+// bytes is read; anything else gets one warning line on stderr. False if it
+// cannot be read.
+constexpr size_t kLargestGameFile = 64u << 20;
+bool ReadWholeFile(const std::string& gamePath, std::vector<uint8_t>& out, size_t limit = kLargestGameFile);
+// (PumpWindowEvents, below, also takes an answer: whether the player asked
+// to end the program.)
+
+// ==== EFFECTS: what the game does to the machine (never recorded) =============
+
+// ---- display ---------------------------------------------------------------
+// closes the display (harmless when none is open)
+void CloseDisplay();
+// shows a frame of 5:6:5 pixels, `pitch` pixels per row, scaled to the screen.
+// pixels == nullptr marks a frame the game skipped while its window was
+// inactive: the display keeps what it shows (the headless backend still counts
+// the frame, so that its clock and script move on).
+void PresentPixels(const uint16_t* pixels, int width, int height, int pitch);
+// processes pending window events (focus changes among them). When the
+// player has asked to end the program (the window closed, or SIGINT, SIGTERM
+// or SIGHUP), the end handler runs here, on the game thread.
+void PumpWindowEvents();
+// From now on a request to end the program runs `handler` inside
+// PumpWindowEvents, the same orderly end as the game's own Escape; it is
+// expected to unwind the game (it may throw). Also catches the signals.
+void SetEndHandler(void (*handler)());
+// the alert tone of the given frequency and length: blocks for its length
+// (the media layer plays the tone itself through its mixer)
+void SystemBeep(int frequencyHz, int durationMs);
+// block the caller for ms milliseconds, processing no window events
+void SleepMs(uint32_t ms);
+
+// ---- devices ---------------------------------------------------------------
+void CloseKeyboard();
+void CloseJoystick();
+void LockAudio();
+void UnlockAudio();
+void CloseAudio();
+
+// ---- text ------------------------------------------------------------------
+// Coverage of one line of text in the default face: width x height bytes,
+// 0 = background, 255 = ink; the box is the full line height.
+struct TextBitmap {
+    int width = 0, height = 0;
+    std::vector<uint8_t> coverage;
+};
+bool RasterizeText(const std::string& text, TextBitmap& out);
+
+// ---- written files -----------------------------------------------------------
+// Every write is safe: a fresh file beside the target, synced, renamed over
+// the target's real path (the mode of the file replaced kept), the folder
+// synced. A replay writes to a scratch folder of its own.
+//
+// writes one of the game's files (the best score, a capture); a new one is
+// readable as the user's umask allows. False when it was not written completely.
+bool WriteGameFile(const std::string& gamePath, const void* data, size_t size);
+// whether the game's file could be written (a file created beside it and removed)
+bool CanWriteGameFile(const std::string& gamePath);
+
+// ==== neither: set-up, pacing and the player's own files ======================
+
+// ---- pacing (decides only when a frame is shown) ------------------------------
 // high-resolution counter value; only the frame limiter reads it
 uint64_t CounterNow();
 // counter ticks per second, 0 when there is no such counter
 uint64_t CounterFrequency();
-// block the caller for ms milliseconds, processing no window events
-void SleepMs(uint32_t ms);
 // lets the processor rest for about us microseconds while the frame limiter
 // waits on the counter; not a game pause (the headless clock just moves on)
 void IdleMicros(uint32_t us);
 
-struct LocalTime {
-    int year = 1970, month = 1, day = 1, hour = 0, minute = 0, second = 0;
-};
-// the wall clock of the machine's time zone
-LocalTime LocalClock();
-
-// ---- display -------------------------------------------------------------
+// ---- display set-up (before the game starts) ----------------------------------
 // How the frame fills the screen: as large as fits with its proportions kept,
 // or the largest whole multiple that fits (1x when nothing larger does), for
 // sharp pixels; both centred on black.
@@ -59,70 +160,8 @@ bool DisplayAvailable(std::string& problem);
 // whether OpenDisplay has succeeded at least once in this run; if not,
 // `problem` says why the last attempt failed
 bool DisplayWasOpened(std::string& problem);
-// Opens the game's full-screen display showing width x height pixels. With
-// refreshHz > 0 the display must run at that rate, already or by switching
-// its mode for the full screen (unless the choice keeps the desktop's mode);
-// the display then paces the frames. Otherwise the call fails and opens
-// nothing; 0 accepts any rate.
-bool OpenDisplay(int width, int height, int refreshHz, const std::string& title);
-// closes the display (harmless when none is open)
-void CloseDisplay();
-// refresh rate of the open display in Hz, 0 if unknown or nothing is open
-int DisplayRefreshRate();
-// shows a frame of 5:6:5 pixels, `pitch` pixels per row, scaled to the screen.
-// pixels == nullptr marks a frame the game skipped while its window was
-// inactive: the display keeps what it shows (the headless backend still counts
-// the frame, so that its clock and script move on).
-void PresentPixels(const uint16_t* pixels, int width, int height, int pitch);
-// processes pending window events (focus changes among them)
-void PumpWindowEvents();
-// whether the game's window is the active application
-bool WindowHasFocus();
-// free display memory in bytes, for the title screen's information line
-uint64_t FreeVideoBytes();
-// the alert tone of the given frequency and length: blocks for its length
-// (the media layer plays the tone itself through its mixer)
-void SystemBeep(int frequencyHz, int durationMs);
 
-// ---- keyboard and joystick -------------------------------------------------
-bool OpenKeyboard();
-// fills 256 bytes indexed by scan code; 0x80 = held. False keeps nothing new.
-bool ReadKeyboard(uint8_t keys[256]);
-void CloseKeyboard();
-
-struct JoystickReading {
-    int x = 0, y = 0;          // axes, -1000 .. 1000
-    uint8_t buttons[32] = {};  // 0x80 = pressed, button 1 first
-};
-// Opens the pad service; false when there is none. A backend that follows
-// pads plugged in later opens it with no pad attached, and reads fail while
-// there is none.
-bool OpenJoystick();
-// reads the pad (the first one attached); false when there is none
-bool ReadJoystick(JoystickReading& reading);
-void CloseJoystick();
-
-// ---- audio ----------------------------------------------------------------
-// Fills `frames` stereo frames of interleaved signed 16-bit samples at 44100 Hz.
-// Runs on the audio thread; the game thread guards shared state with
-// LockAudio/UnlockAudio.
-using AudioCallback = void (*)(int16_t* out, int frames, void* user);
-constexpr int kAudioRate = 44100;
-bool OpenAudio(AudioCallback callback, void* user);
-void LockAudio();
-void UnlockAudio();
-void CloseAudio();
-
-// ---- text -------------------------------------------------------------------
-// Coverage of one line of text in the default face: width x height bytes,
-// 0 = background, 255 = ink; the box is the full line height.
-struct TextBitmap {
-    int width = 0, height = 0;
-    std::vector<uint8_t> coverage;
-};
-bool RasterizeText(const std::string& text, TextBitmap& out);
-
-// ---- files --------------------------------------------------------------------
+// ---- where files live ------------------------------------------------------------
 // The game names files relative to its directory, with backslashes
 // ("graph\ball2.bmp", "Hit Score.ini"). Started from its own directory (one
 // holding "graph"), every file is taken from the working directory. Started
@@ -140,12 +179,16 @@ std::string SettingsDirectory();
 bool UseAssetDirectory(const std::string& directory);
 // forgets the directories chosen so far (the next HostPath chooses again)
 void ForgetDataPaths();
-// reads a whole file; false if it cannot be opened or read
-bool ReadWholeFile(const std::string& gamePath, std::vector<uint8_t>& out);
-// writes a file so that a crash never leaves a half-written one in its place:
-// the bytes go to a temporary file beside it, which is then renamed over it
-bool WriteFileAtomically(const std::string& gamePath, const void* data, size_t size);
-// writes a file in place (a capture may be read by other programs meanwhile)
-bool WriteWholeFile(const std::string& gamePath, const void* data, size_t size);
+
+// ---- the player's own files ----------------------------------------------------
+// Settings and pad mappings the player keeps, by host path. A read takes only
+// a regular file of at most 64 KiB, with one warning line on stderr otherwise;
+// false (text empty) when there is nothing to read. They are read once at
+// start-up and never recorded: a game in progress never reads them.
+bool ReadPlayerFile(const std::string& path, std::string& text);
+// writes a player's file, private to the user (0600 unless it replaces a file
+// of another mode, its folder made 0700 when missing); false when it was not
+// written completely
+bool WritePlayerFile(const std::string& path, const std::string& text);
 
 }  // namespace platform

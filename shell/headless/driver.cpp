@@ -107,7 +107,10 @@ int RunHeadless(const HeadlessRun& run, std::ostream& out, std::ostream& errors)
     headless::SetCommandHandler([&](const headless::Command& command) { Handle(run, command, out, errors); });
     int code = RunJournaled(run, out, errors);
     headless::SetCommandHandler(nullptr);
-    if (!headless::FinishAudioRecording()) errors << "could not finish audio file " << run.audioPath << "\n";
+    if (!headless::FinishAudioRecording()) {
+        errors << "could not finish audio file " << run.audioPath << "\n";
+        if (code == 0) code = 1;
+    }
     return code;
 }
 

@@ -141,4 +141,15 @@ TEST(SoundQuality, TheLimiterIsTransparentBelowMinusThreeDbAndNeverReachesFullSc
     }
     EXPECT_LT(LimitedSample(INT32_MAX), 32767);
     EXPECT_GT(LimitedSample(INT32_MIN + 1), -32767);
+    // it bends from the knee on (a hard clip near full scale would not) ...
+    EXPECT_LT(LimitedSample(28000), 27600);
+    EXPECT_LT(LimitedSample(32766), 30300);
+    EXPECT_GT(LimitedSample(60000), 31900) << "and still rises towards its ceiling";
+    // ... ever more slowly: the rise over each further 2000 falls
+    int rise = 2000;
+    for (int32_t sum = 24000; sum < 60000; sum += 2000) {
+        int next = LimitedSample(sum + 2000) - LimitedSample(sum);
+        EXPECT_LT(next, rise) << sum;
+        rise = next;
+    }
 }

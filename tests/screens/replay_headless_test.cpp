@@ -8,11 +8,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -25,7 +28,7 @@ struct Outcome {
     std::string errors;
 };
 
-Outcome Run(HeadlessRun run) {
+Outcome RunProgram(HeadlessRun run) {
     std::ostringstream out, errors;
     Outcome outcome;
     outcome.exitCode = RunHeadless(run, out, errors);
@@ -41,23 +44,25 @@ Outcome Record(const std::string& script, const std::string& path, int level = 0
     run.directLevel = level;
     run.joystick = joystick;
     run.recordPath = path;
-    return Run(run);
+    return RunProgram(run);
 }
 
 Outcome Replay(const std::string& path) {
     HeadlessRun run;
     run.replayPath = path;
-    return Run(run);
+    return RunProgram(run);
 }
 
 // From the title: level 1 chosen, the player steered round and spending a
 // charge until the last life is lost (a best score is made), then Escape on
 // the end-of-game screen ends the program.
-std::string WholeGameScript() {
+// With `capture`, F12 is held a moment in play.
+std::string WholeGameScript(bool capture = false) {
     const char* keys[] = {"LEFT", "UP", "RIGHT", "DOWN", "LEFT", "DOWN", "SPACE"};
     std::string script = "790 keys F1\n792 keys\n";
     for (int frame = 900, i = 0; frame < 3900; frame += 97, ++i) {
         script += std::to_string(frame) + " keys " + keys[i % 7] + "\n";
+        if (capture && frame == 1094) script += "1150 keys F12\n";
     }
     return script + "4200 keys ESC\n";
 }
@@ -77,18 +82,23 @@ std::string ReadText(const std::string& path) {
     return {bytes.begin(), bytes.end()};
 }
 
-// The replay's files go under TMPDIR; each test gets its own.
+// The replay's scratch folders go under TMPDIR; each test gets its own.
 class ReplayHeadless : public ::testing::Test {
 protected:
     void SetUp() override {
         fs::create_directory("tmp");
         setenv("TMPDIR", (dir.Path() + "/tmp").c_str(), 1);
+        const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+        savedRuntime = runtime != nullptr ? runtime : "";
+        unsetenv("XDG_RUNTIME_DIR");
     }
-    void TearDown() override { unsetenv("TMPDIR"); }
-    std::string ScratchFile(const std::string& name) {
-        return dir.Path() + "/tmp/gulpkin-replay-" + std::to_string(getuid()) + "/" + name;
+    void TearDown() override {
+        unsetenv("TMPDIR");
+        if (!savedRuntime.empty()) setenv("XDG_RUNTIME_DIR", savedRuntime.c_str(), 1);
     }
+    std::string Tmp() { return dir.Path() + "/tmp"; }
     ScratchGameDir dir;
+    std::string savedRuntime;
 };
 
 TEST_F(ReplayHeadless, EndsWithTheRecordingsLineAfterEveryFrameChecksum) {
@@ -119,23 +129,51 @@ TEST_F(ReplayHeadless, EndsWithTheRecordingsLineAfterEveryFrameChecksum) {
     }
 }
 
-// The whole game made a best score; its replay makes it again, in the scratch
-// directory, and the player's own file keeps what the player has now.
-TEST_F(ReplayHeadless, WritesTheBestScoreOnlyToItsScratchDirectory) {
+// Every file under `root` (links not followed) with its bytes, or the link's target.
+std::map<std::string, std::string> Snapshot(const std::string& root) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        std::string name = entry.path().string();
+        if (entry.is_symlink()) files[name] = "-> " + fs::read_symlink(entry.path()).string();
+        else if (entry.is_regular_file()) files[name] = ReadText(name);
+        else files[name] = "folder";
+    }
+    return files;
+}
+
+// The whole game made a best score and a capture (F12); its replay makes
+// them again in a fresh scratch folder of its own, removed at the end. What
+// another user planted in the temporary folder under the old fixed name (a
+// folder open to all with links to the player's files, or a link to the
+// player's data folder) is never written through, and the player's own best
+// score keeps what the player has now.
+TEST_F(ReplayHeadless, WritesItsFilesOnlyToAScratchFolderOfItsOwn) {
     std::remove("Hit Score.ini");
-    Outcome recorded = Record(WholeGameScript(), "game.rec");
+    Outcome recorded = Record(WholeGameScript(true), "game.rec");
     ASSERT_EQ(recorded.exitCode, 0) << recorded.errors;
     Json line = ParseJson(recorded.line);
     ASSERT_EQ(line["lives"].Int(), -1);
     ASSERT_GT(line["highScore"].Int(), 0);
-    const std::string best = "HitScore = " + std::to_string(line["highScore"].Int());
-    EXPECT_NE(ReadText("Hit Score.ini").find(best), std::string::npos);
+    EXPECT_NE(ReadText("Hit Score.ini").find("HitScore = " + std::to_string(line["highScore"].Int())), std::string::npos);
+    ASSERT_TRUE(fs::exists("Capture_Gulpkin.bmp"));
+    fs::remove("Capture_Gulpkin.bmp");
 
+    const std::string planted = Tmp() + "/gulpkin-replay-" + std::to_string(getuid());
+    fs::create_directories("victim/data");
+    WriteBytes("victim/notes.txt", {'m', 'i', 'n', 'e'});
+    WriteBytes("victim/data/Hit Score.ini", {'H', '=', '1'});
+    fs::create_directory(planted);
+    fs::permissions(planted, fs::perms::all);
+    for (const char* name : {"Hit Score.ini", "Hit Score.ini.new", "Capture_Gulpkin.bmp"}) {
+        fs::create_symlink(dir.Path() + "/victim/notes.txt", planted + "/" + name);
+    }
+    fs::create_symlink(dir.Path() + "/victim/data", Tmp() + "/gulpkin-replay-linked");
     WriteBytes("Hit Score.ini", {'H', 'i', 't', 'S', 'c', 'o', 'r', 'e', '=', '7'});
+    const auto before = Snapshot(dir.Path());
+
     Outcome replayed = Replay("game.rec");
-    EXPECT_EQ(replayed.line, recorded.line);
-    EXPECT_EQ(ReadText("Hit Score.ini"), "HitScore=7");
-    EXPECT_NE(ReadText(ScratchFile("Hit Score.ini")).find(best), std::string::npos);
+    EXPECT_EQ(replayed.line, recorded.line) << replayed.errors;
+    EXPECT_EQ(Snapshot(dir.Path()), before);
 }
 
 // "clear" empties the board behind the game's back, so the replay, which has
@@ -152,6 +190,48 @@ TEST_F(ReplayHeadless, StopsAndNamesTheFrameWhereItDrifts) {
     int frame = std::atoi(replayed.errors.c_str() + at + 6);
     EXPECT_GE(frame, 300);
     EXPECT_LE(frame, 375);
+}
+
+// SIGINT, SIGTERM and SIGHUP end the game the way Escape does: the recording
+// is finished where the signal came, and replays to the same line. Without
+// the signal the game would run on for thousands of frames.
+TEST_F(ReplayHeadless, ASignalEndsTheGameWithAWholeRecording) {
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        HeadlessRun run;
+        run.script = "1 keys LEFT\n200 call signal\n";
+        run.directLevel = 1;
+        run.recordPath = "signal.rec";
+        run.calls["signal"] = [signal] { std::raise(signal); };
+        Outcome recorded = RunProgram(run);
+        ASSERT_EQ(recorded.exitCode, 0) << signal << recorded.errors;
+        EXPECT_LE(ParseJson(recorded.line)["frames"].Int(), 202) << signal;
+        Outcome replayed = Replay("signal.rec");
+        EXPECT_EQ(replayed.exitCode, 0) << signal << replayed.errors;
+        EXPECT_EQ(replayed.line, recorded.line) << signal;
+    }
+}
+
+// A pipe or a folder in place of the file to write is never replaced, and
+// the run says so.
+TEST_F(ReplayHeadless, ARecordingOrAudioFileNeverReplacesAPipeOrAFolder) {
+    mkfifo("pipe", 0600);
+    fs::create_directory("folder");
+    for (const char* target : {"pipe", "folder"}) {
+        for (bool audio : {false, true}) {
+            HeadlessRun run;
+            run.script = "1 quit\n";
+            (audio ? run.audioPath : run.recordPath) = target;
+            Outcome outcome = RunProgram(run);
+            EXPECT_NE(outcome.exitCode, 0) << target << audio;
+            EXPECT_NE(outcome.errors.find(target), std::string::npos) << target << audio << outcome.errors;
+        }
+    }
+    EXPECT_TRUE(fs::is_fifo("pipe"));
+    EXPECT_TRUE(fs::is_directory("folder") && fs::is_empty("folder"));
+    for (const auto& entry : fs::directory_iterator(dir.Path())) {
+        std::string name = entry.path().filename().string();
+        EXPECT_TRUE(name.find(".part") == std::string::npos && name.find(".tmp") == std::string::npos) << name;
+    }
 }
 
 TEST_F(ReplayHeadless, RefusesABadRecordingWithOneLine) {

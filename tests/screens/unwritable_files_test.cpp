@@ -1,6 +1,8 @@
-// When the game cannot write its files (here the names are taken by
-// directories, which stops even a superuser), it loses nothing and stops
-// nothing: no best score or capture is written and the game goes on.
+// When the game cannot write its files, it loses nothing and stops nothing:
+// no best score or capture is written and the game goes on. Here the
+// capture's name is taken by a folder, and the best score is a link to a file
+// whose name leaves no room for a temporary name beside it; both stop even a
+// superuser.
 #include "core/game_state.h"
 #include "shell/screens.h"
 #include "tests/support/scenario.h"
@@ -14,8 +16,10 @@ namespace fs = std::filesystem;
 
 TEST(UnwritableFiles, CapturesAndBestScoresFailQuietly) {
     ScratchGameDir dir;
-    for (const char* name : {"Capture_Gulpkin.bmp", "Hit Score.ini.new"}) fs::create_directory(name);
-    std::ofstream("Hit Score.ini", std::ios::binary) << "HitScore = 300\r\n";
+    fs::create_directory("Capture_Gulpkin.bmp");
+    const std::string longName(250, 'h');
+    std::ofstream(longName, std::ios::binary) << "HitScore = 300\r\n";
+    fs::create_symlink(longName, "Hit Score.ini");
     HeadlessRun options;
     options.directLevel = 1;
     options.calls["gameover"] = [] {

@@ -1,14 +1,13 @@
 // Files for both backends: where the game's files live, read whole, written
 // safely.
+#include "media/platform/common/file_system.h"
 #include "media/platform/journal/journal.h"
 #include "media/platform/machine.h"
 #include "media/platform/platform.h"
 
-#include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #ifdef __EMSCRIPTEN__
 #include <emscripten.h>
@@ -33,18 +32,11 @@ struct DataPaths {
 DataPaths paths;
 std::string assetDirectory;  // the asset pack's place when the player named it, with '/'
 
-bool HoldsAssetPack(const std::string& prefix) {
-    struct stat info{};
-    return stat((prefix + "graph").c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
+// the player's own files (settings, pad mappings) are read whole up to this size
+constexpr size_t kSmallFileLimit = 64 * 1024;
 
-std::string ExecutableDirectory() {
-    char buffer[4096];
-    ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (length <= 0) return "";
-    std::string path(buffer, static_cast<size_t>(length));
-    size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+bool HoldsAssetPack(const std::string& prefix) {
+    return platform::fs::IsDirectory(prefix + "graph");
 }
 
 void ChooseDataPaths() {
@@ -60,7 +52,7 @@ void ChooseDataPaths() {
         return;
     }
     if (HoldsAssetPack("")) return;  // started from its own directory
-    std::string beside = ExecutableDirectory();
+    std::string beside = platform::fs::ExecutableDirectory();
     std::string installed = std::string(GULPKIN_INSTALLED_DATA_DIR) + "/";
     std::string relocated = beside + GULPKIN_DATA_FROM_BINARY;  // an install under any prefix
     if (!beside.empty() && HoldsAssetPack(beside)) {
@@ -88,14 +80,11 @@ void NoteFileWritten([[maybe_unused]] const std::string& hostPath) {
 #endif
 }
 
-bool WriteTo(const std::string& hostPath, const void* data, size_t size, bool sync) {
-    std::FILE* file = std::fopen(hostPath.c_str(), "wb");
-    if (!file) return false;
-    bool ok = size == 0 || std::fwrite(data, 1, size, file) == size;
-    ok = (std::fflush(file) == 0) && ok;
-    if (ok && sync) ok = fsync(fileno(file)) == 0;
-    ok = (std::fclose(file) == 0) && ok;
-    return ok;
+// One line on stderr for a file that is there but is not read: a pipe, a
+// device or a huge file is never waited on or swallowed whole.
+void WarnUnread(const std::string& hostPath, platform::fs::ReadOutcome outcome) {
+    if (outcome == platform::fs::ReadOutcome::Read || outcome == platform::fs::ReadOutcome::Missing) return;
+    std::cerr << "gulpkin: " << hostPath << " " << platform::fs::ReadProblem(outcome) << "; not read\n";
 }
 
 }  // namespace
@@ -140,38 +129,38 @@ void ForgetDataPaths() {
     paths = DataPaths{};
 }
 
-bool machine::ReadWholeFile(const std::string& gamePath, std::vector<uint8_t>& out) {
-    std::FILE* file = std::fopen(HostPath(gamePath).c_str(), "rb");
-    if (!file) return false;
-    out.clear();
-    uint8_t chunk[65536];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) out.insert(out.end(), chunk, chunk + got);
-    bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok;
+bool machine::ReadWholeFile(const std::string& gamePath, std::vector<uint8_t>& out, size_t limit) {
+    std::string hostPath = HostPath(gamePath);
+    fs::ReadOutcome outcome = fs::ReadRegularFile(hostPath, limit, out);
+    WarnUnread(hostPath, outcome);
+    return outcome == fs::ReadOutcome::Read;
 }
 
-bool WriteFileAtomically(const std::string& gamePath, const void* data, size_t size) {
+bool ReadPlayerFile(const std::string& path, std::string& text) {
+    std::vector<uint8_t> bytes;
+    fs::ReadOutcome outcome = fs::ReadRegularFile(path, kSmallFileLimit, bytes);
+    WarnUnread(path, outcome);
+    text.assign(bytes.begin(), bytes.end());
+    return outcome == fs::ReadOutcome::Read;
+}
+
+bool WritePlayerFile(const std::string& path, const std::string& text) {
+    size_t slash = path.rfind('/');
+    if (slash != std::string::npos && slash > 0 && !fs::MakePrivateDirectories(path.substr(0, slash))) return false;
+    if (!fs::WriteFileSafely(path, text.data(), text.size(), fs::Access::Private)) return false;
+    NoteFileWritten(path);
+    return true;
+}
+
+bool WriteGameFile(const std::string& gamePath, const void* data, size_t size) {
     std::string target = HostPath(gamePath);
-    std::string temporary = target + ".new";
-    if (!WriteTo(temporary, data, size, true)) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
+    if (!fs::WriteFileSafely(target, data, size, fs::Access::Shared)) return false;
     NoteFileWritten(target);
     return true;
 }
 
-bool WriteWholeFile(const std::string& gamePath, const void* data, size_t size) {
-    std::string target = HostPath(gamePath);
-    if (!WriteTo(target, data, size, false)) return false;
-    NoteFileWritten(target);
-    return true;
+bool CanWriteGameFile(const std::string& gamePath) {
+    return fs::CanCreateBeside(HostPath(gamePath));
 }
 
 }  // namespace platform

@@ -1,13 +1,13 @@
 // The headless audio recording: the mixer's output pulled as the virtual
 // clock moves (44100 frames a virtual second, exactly) and written to a WAV
 // file. The header's sizes are filled in when the recording finishes.
+#include "media/platform/common/file_system.h"
 #include "media/platform/headless/audio_recording.h"
 #include "media/platform/headless/headless.h"
 #include "media/platform/platform.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -16,7 +16,7 @@ constexpr int kPullFrames = 1024;
 constexpr int kHeaderBytes = 44;
 
 struct Recording {
-    std::FILE* file = nullptr;
+    platform::fs::PendingFile file;  // in place of its target once finished
     uint64_t startMicros = 0;
     uint64_t framesWritten = 0;
     bool failed = false;
@@ -32,8 +32,9 @@ void PutLe(unsigned char* at, uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) at[i] = static_cast<unsigned char>(value >> (8 * i));
 }
 
-// the canonical 44-byte header of 16-bit stereo PCM holding `frames` frames
-bool WriteHeader(std::FILE* file, uint64_t frames) {
+// the canonical 44-byte header of 16-bit stereo PCM holding `frames` frames,
+// written first (appended) and again at the end (in place)
+bool WriteHeader(platform::fs::PendingFile& file, uint64_t frames, bool inPlace) {
     unsigned char header[kHeaderBytes] = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' '};
     uint32_t dataBytes = static_cast<uint32_t>(frames * 4);
     PutLe(header + 4, 36 + dataBytes, 4);
@@ -46,8 +47,7 @@ bool WriteHeader(std::FILE* file, uint64_t frames) {
     PutLe(header + 34, 16, 2);
     header[36] = 'd', header[37] = 'a', header[38] = 't', header[39] = 'a';
     PutLe(header + 40, dataBytes, 4);
-    return std::fseek(file, 0, SEEK_SET) == 0 && std::fwrite(header, 1, kHeaderBytes, file) == kHeaderBytes &&
-           std::fseek(file, 0, SEEK_END) == 0;
+    return inPlace ? file.WriteAt(0, header, kHeaderBytes) : file.Write(header, kHeaderBytes);
 }
 
 // the little-endian bytes of the block, in place (a no-op on the usual machines)
@@ -66,35 +66,36 @@ namespace headless {
 bool StartAudioRecording(const std::string& path) {
     Recording& r = R();
     FinishAudioRecording();
-    r.file = std::fopen(path.c_str(), "wb");
-    if (r.file == nullptr) return false;
+    std::string error;
+    if (!r.file.Begin(path, platform::fs::Access::Shared, "", error)) return false;
     r.startMicros = VirtualMicros();
     r.framesWritten = 0;
-    r.failed = !WriteHeader(r.file, 0);
+    r.failed = !WriteHeader(r.file, 0, false);
     return !r.failed;
 }
 
 void CatchUpAudioRecording() {
     Recording& r = R();
-    if (r.file == nullptr || AudioLocked()) return;
+    if (!r.file.IsOpen() || AudioLocked()) return;
     uint64_t due = (VirtualMicros() - r.startMicros) * platform::kAudioRate / 1000000;
     while (r.framesWritten < due) {
         int frames = static_cast<int>(std::min<uint64_t>(due - r.framesWritten, kPullFrames));
         PullAudio(r.block, frames);
         ToLittleEndian(r.block, 2 * frames);
-        if (std::fwrite(r.block, 4, static_cast<size_t>(frames), r.file) != static_cast<size_t>(frames)) r.failed = true;
+        if (!r.file.Write(r.block, 4 * static_cast<size_t>(frames))) r.failed = true;
         r.framesWritten += static_cast<uint64_t>(frames);
     }
 }
 
 bool FinishAudioRecording() {
     Recording& r = R();
-    if (r.file == nullptr) return true;
+    if (!r.file.IsOpen()) return true;
     CatchUpAudioRecording();
-    bool ok = !r.failed && WriteHeader(r.file, r.framesWritten);
-    ok = std::fclose(r.file) == 0 && ok;
-    r.file = nullptr;
-    return ok;
+    if (r.failed || !WriteHeader(r.file, r.framesWritten, true)) {
+        r.file.Abandon();
+        return false;
+    }
+    return r.file.Commit();
 }
 
 }  // namespace headless

@@ -78,6 +78,9 @@ bool StartAudioRecording(const std::string& path);
 bool FinishAudioRecording();
 // while set, keyboard reads fail, as when the keyboard is lost with the focus
 void SetKeyboardReadsFail(bool fail);
+// the player's switch to or from a window (Alt+Enter on the real display):
+// tells the listener given to ListenToWindowMode, as the real display does
+void SwitchWindowMode(bool windowed);
 // sets the joystick's raw axes (-1000 .. 1000) until the next "joy" command
 void SetJoystickAxes(int x, int y);
 

@@ -22,6 +22,7 @@ struct Machine {
     std::vector<headless::Command> script;
     size_t nextCommand = 0;
     headless::CommandHandler handler;
+    platform::WindowModeListener windowModeListener = nullptr;  // kept across Configure, like the handler
 
     uint64_t micros = 0;              // virtual time since start
     int64_t frames = 0;               // frames presented
@@ -130,8 +131,10 @@ namespace headless {
 void Configure(const Options& options, std::vector<Command> script) {
     Machine& m = M();
     CommandHandler keep = std::move(m.handler);
+    platform::WindowModeListener listener = m.windowModeListener;
     m = Machine{};
     m.handler = std::move(keep);
+    m.windowModeListener = listener;
     m.options = options;
     m.script = std::move(script);
     // Recorded from the start at full size: recording allocates nothing while the game runs.
@@ -143,6 +146,10 @@ void Configure(const Options& options, std::vector<Command> script) {
 }
 
 void SetCommandHandler(CommandHandler handler) { M().handler = std::move(handler); }
+
+void SwitchWindowMode(bool windowed) {
+    if (M().windowModeListener != nullptr) M().windowModeListener(windowed);
+}
 int64_t PresentedFrames() { return M().frames; }
 const std::vector<uint16_t>& LastFrame() { return M().lastFrame; }
 int LastFrameWidth() { return M().frameWidth; }
@@ -258,11 +265,11 @@ void machine::PresentPixels(const uint16_t* pixels, int width, int height, int p
 // The headless display is never a window and scales nothing; it is always
 // there to open.
 void ChooseDisplay(const DisplayChoice&) {}
-void ListenToWindowMode(WindowModeListener) {}
+void ListenToWindowMode(WindowModeListener listener) { M().windowModeListener = listener; }
 bool DisplayAvailable(std::string&) { return true; }
 bool DisplayWasOpened(std::string&) { return true; }
 
-void PumpWindowEvents() {}
+void machine::PumpWindowEvents() {}
 bool machine::WindowHasFocus() { return M().displayOpen && M().focus; }
 uint64_t machine::FreeVideoBytes() { return M().displayOpen ? 64ULL * 1024 * 1024 : 0; }
 

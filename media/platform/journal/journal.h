@@ -4,14 +4,15 @@
 // fixed, and all of that passes through the seam (platform.h). While a
 // recording runs, every answer the machine gives there (ticks, keyboard and
 // joystick readings, focus, the display's open result and rate, the local
-// clock, free video memory, the settings file) is written to the recording in
-// the order the game reads it, with a checksum of the presented frame every
-// 75 frames. A replay hands the game the recorded answers in the same order
-// without asking the machine, checks the frame checksums, and stops the game
+// clock, free video memory, the best score file, requests to end the
+// program) is written to the recording with its kind, in the order the game
+// reads it, with a checksum of the presented frame every 75 frames. A replay
+// hands the game the recorded answers in the same order without asking the
+// machine, checks the kinds and the frame checksums, and stops the game
 // (through the stop handler) when the recording runs out or drifts. Drawing,
 // sound and file writes still happen; a replay writes its files to a scratch
-// directory. The fine counter, sleeps and the audio pulls only pace the
-// frames and are never recorded.
+// folder of its own, made fresh and removed at the end. The fine counter,
+// sleeps and the audio pulls only pace the frames and are never recorded.
 //
 // Order: StartRecording or StartReplay, then the game runs, then Finish.
 // The file format is described in journal_format.h.
@@ -56,10 +57,6 @@ std::string LastFrameHashText();
 // Called when a replay stops inside a seam call (end of the recording,
 // Escape, drift); it is expected to unwind the game (it may throw).
 void SetStopHandler(void (*handler)());
-// Called once at program exit if the session is still open then (the window
-// closed); registered when the display opens, so that everything the game
-// made before it is still there when it runs.
-void SetExitHandler(void (*handler)());
 
 // the directory a replay writes files to, ending in '/'; "" when not replaying
 std::string ScratchDirectory();

@@ -1,51 +1,31 @@
 // The recording's file format, its writer and its reader.
 //
-//   header  "GULPKREC", varint format version, varint length + game version
-//           text, 8-byte asset pack fingerprint, varint start level
-//   body    tokens (below), in the order the game read the answers
-//   end     kEnd, varint frames presented, varint answers; then the 8-byte
-//           hash of every byte before it
+//   header  kMagic ("GULPKREC"), varint format version, varint length + game
+//           version text, 8-byte asset pack fingerprint, varint start level
+//   body    tokens (journal_codec.h), in the order the game read the answers,
+//           each carrying its kind, with a checksum token every 75th frame
+//   end     the end token (frames presented, answers); then the 8-byte hash
+//           of every byte before it
 //
 // Every answer has a kind; the answers of a kind are numbers or blobs (byte
-// strings). The reader knows which kind the game asks for next, so a token
-// only says how the answer differs from the previous answer of that kind:
-//
-//   0x80 + n  (n 1..127)   the next n answers each repeat the previous answer
-//   kRun, varint n         of their own kind
-//   0x40 + d  (d 1..63)    a number, d more than the previous of its kind
-//   kNumber, zigzag varint a number, this difference from the previous
-//   kBlob, varint length, bytes
-//   kBlobChange, varint count, count x (varint index, byte)
-//                          the previous blob of its kind with these bytes
-//   kChecksum, varint frame, 8 bytes
-//                          hash of the frame presented as number `frame`
-//                          (every 75th); runs never reach across one
-//
-// Numbers and varints are little-endian base-128; all 8-byte fields are
-// little-endian.
+// strings), and a token says how the answer differs from the previous answer
+// of its kind. A replay that asks for another kind than the recording holds
+// next is caught at that answer.
 #pragma once
+
+#include "media/platform/common/file_system.h"
+#include "media/platform/journal/journal_codec.h"
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
 namespace journal {
 
-enum class Kind : uint8_t {
-    Tick, Clock, DisplayOpen, RefreshRate, Focus, VideoBytes,
-    KeyboardOpen, Keys, JoystickOpen, Joystick, AudioOpen, File,
-};
-constexpr int kKindCount = 12;
 constexpr int64_t kChecksumEvery = 75;
-constexpr uint64_t kFormatVersion = 1;
+constexpr uint64_t kFormatVersion = 2;
 constexpr size_t kMaxRecordingBytes = 64u << 20;
-
-enum Tag : uint8_t {
-    kRun = 0x01, kNumber = 0x02, kBlob = 0x03, kBlobChange = 0x04, kChecksum = 0x05, kEnd = 0x06,
-    kSmallStep = 0x40, kShortRun = 0x80,
-};
 
 struct Header {
     uint64_t formatVersion = kFormatVersion;
@@ -69,32 +49,33 @@ public:
     void Checksum(int64_t frame, uint64_t hash);
     // writes the end and the hash, closes the file; false if any write failed
     bool Close(int64_t frames, std::string& error);
-    bool IsOpen() const { return file_ != nullptr; }
+    bool IsOpen() const { return file_.IsOpen(); }
 
 private:
     void FlushRun();
-    void Put(uint8_t byte);
-    void PutVarint(uint64_t value);
-    void PutU64(uint64_t value);
+    void DrainIfFull();
     void Drain();
 
-    std::FILE* file_ = nullptr;
+    platform::fs::PendingFile file_;
     std::vector<uint8_t> buffer_;
     uint64_t hash_ = 0;
-    uint64_t run_ = 0;
+    uint64_t run_ = 0;  // repeats of the previous answer of runKind_ not yet written
+    Kind runKind_ = Kind::Tick;
     uint64_t answers_ = 0;
     bool failed_ = false;
     LastAnswers last_;
 };
 
-enum class ReadResult { Ok, Mismatch, End };
+// Ok; KindMismatch when the recording holds an answer of another kind there
+// (the reader's RecordedKind names it); Mismatch when it holds a checksum, a
+// damaged token or a blob of another size; End when it has ended.
+enum class ReadResult { Ok, KindMismatch, Mismatch, End };
 
 // Hands out the answers of a checked recording in order.
 class Reader {
 public:
     void Start(const std::vector<uint8_t>& bytes, size_t bodyStart, int64_t recordedFrames);
-    // the next answer, of the kind the game asks for; Mismatch when the
-    // recording holds something else there, End when it has ended
+    // the next answer, of the kind the game asks for
     ReadResult Number(Kind kind, uint64_t& value);
     ReadResult Blob(Kind kind, const std::vector<uint8_t>*& value);
     // the checksum stored for presented frame number `frame`
@@ -103,27 +84,22 @@ public:
     int64_t RecordedFrames() const { return recordedFrames_; }
     // true when every answer has been taken and the end is next
     bool Exhausted();
+    // the kind of the answer the recording held at the last KindMismatch
+    Kind RecordedKind() const { return recordedKind_; }
 
 private:
-    // reads the next token if no run is pending; true if the answer repeats
-    // the previous one (a run)
-    ReadResult Advance(bool& repeat);
-    bool Varint(uint64_t& value);
-    bool Byte(uint8_t& value);
+    // takes the next answer of `kind`: a pending repeat, or the next token
+    // (in `token`); `repeat` tells which
+    ReadResult Advance(Kind kind, Token& token, bool& repeat);
 
     const std::vector<uint8_t>* bytes_ = nullptr;
     size_t at_ = 0;
-    uint64_t run_ = 0;
+    uint64_t run_ = 0;  // repeats of runKind_ still to hand out
+    Kind runKind_ = Kind::Tick;
+    Kind recordedKind_ = Kind::Tick;
     int64_t recordedFrames_ = 0;
     LastAnswers last_;
 };
-
-// How reading one whole number of the file ended: read, the file ended
-// inside it, or it runs on past 64 bits.
-enum class NumberRead { Read, Short, Overlong };
-// reads the variable-length number at `at` (7 bits a byte, lowest first, the
-// top bit set on every byte but the last), moving `at` past what it read
-NumberRead ReadVarint(const std::vector<uint8_t>& bytes, size_t& at, uint64_t& value);
 
 struct Expected {
     std::string gameVersion;

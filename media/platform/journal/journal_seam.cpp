@@ -17,6 +17,8 @@ constexpr size_t kKeysBlob = 1 + 256;
 constexpr size_t kJoystickBlob = 1 + 4 + 4 + 32;
 constexpr size_t kClockBlob = 6 * 4;
 
+void (*endHandler)() = nullptr;
+
 // A number answer of any integer type, through the journal.
 template <typename T, typename Ask>
 T Number(Kind kind, Ask ask) {
@@ -81,11 +83,9 @@ LocalTime LocalClock() {
 // answers, not the display, decide how the game paces its frames.
 bool OpenDisplay(int width, int height, int refreshHz, const std::string& title) {
     Mode mode = journal::CurrentMode();
-    bool opened = Opening(Kind::DisplayOpen, [&] {
+    return Opening(Kind::DisplayOpen, [&] {
         return machine::OpenDisplay(width, height, mode == Mode::Replaying ? 0 : refreshHz, title);
     });
-    if (opened && (mode == Mode::Recording || mode == Mode::Replaying)) journal::NoteDisplayOpened();
-    return opened;
 }
 
 void CloseDisplay() {
@@ -99,6 +99,26 @@ void PresentPixels(const uint16_t* pixels, int width, int height, int pitch) {
     Mode mode = journal::CurrentMode();
     if (mode == Mode::Recording || mode == Mode::Replaying) journal::NotePresent(pixels, width, height, pitch);
     machine::PresentPixels(pixels, width, height, pitch);
+}
+
+// A request to end the program is an answer like any other: recorded, the
+// replay ends the game at the same moment. While a replay runs, the
+// machine's own request (its window closed, a signal) stops the replay.
+void PumpWindowEvents() {
+    machine::PumpWindowEvents();
+    bool end = false;
+    if (journal::CurrentMode() == Mode::Replaying) {
+        if (machine::TakeEndRequest()) journal::StopOnRequest();
+        end = journal::CurrentMode() == Mode::Replaying && journal::RecordedNumber(Kind::EndRequest) != 0;
+    } else {
+        end = Number<bool>(Kind::EndRequest, machine::TakeEndRequest);
+    }
+    if (end && endHandler != nullptr) endHandler();
+}
+
+void SetEndHandler(void (*handler)()) {
+    endHandler = handler;
+    machine::CatchEndSignals();
 }
 
 bool WindowHasFocus() { return Number<bool>(Kind::Focus, machine::WindowHasFocus); }
@@ -157,13 +177,13 @@ bool OpenAudio(AudioCallback callback, void* user) {
 
 // The asset pack is not recorded (its fingerprint is); any other file the
 // game reads (the best score) is.
-bool ReadWholeFile(const std::string& gamePath, std::vector<uint8_t>& out) {
+bool ReadWholeFile(const std::string& gamePath, std::vector<uint8_t>& out, size_t limit) {
     Mode mode = journal::CurrentMode();
     if (mode == Mode::Off || mode == Mode::Stopped || machine::IsAssetFile(gamePath)) {
-        return machine::ReadWholeFile(gamePath, out);
+        return machine::ReadWholeFile(gamePath, out, limit);
     }
     if (mode == Mode::Replaying) return journal::RecordedFile(out);
-    bool ok = machine::ReadWholeFile(gamePath, out);
+    bool ok = machine::ReadWholeFile(gamePath, out, limit);
     std::vector<uint8_t> blob;
     blob.reserve(out.size() + 1);
     blob.push_back(ok ? 1 : 0);

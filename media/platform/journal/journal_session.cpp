@@ -1,17 +1,15 @@
 // The journal's state: one recording or one replay at a time.
 #include "media/platform/journal/journal_session.h"
 
+#include "media/platform/common/file_system.h"
 #include "media/platform/journal/journal_hashes.h"
 #include "media/platform/machine.h"
 #include "media/platform/platform.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #ifndef GULPKIN_VERSION
 #define GULPKIN_VERSION "unknown"
@@ -40,8 +38,6 @@ struct Session {
     uint32_t paceOffset = 0;
     std::string scratch;
     void (*stopHandler)() = nullptr;
-    void (*exitHandler)() = nullptr;
-    bool exitRegistered = false;
     uint8_t zeros[512] = {};
 };
 
@@ -54,10 +50,6 @@ void ResetFrames() {
     session.end = ReplayEnd::Running;
     session.problem.clear();
     session.paceStarted = false;
-}
-
-void RunExitHandler() {
-    if (session.mode != Mode::Off && session.exitHandler != nullptr) session.exitHandler();
 }
 
 void Stop(ReplayEnd why, const std::string& problem) {
@@ -74,20 +66,31 @@ std::string FrameText(int64_t frame) {
 
 // The game asked for more than the recording holds: the recording ended here
 // (its window was closed) or, at another frame, the replay went another way.
-void StopAt(ReadResult result) {
+// An answer of another kind is named at once, with both kinds.
+void StopAt(ReadResult result, Kind asked) {
     if (result == ReadResult::End && session.frames == session.reader.RecordedFrames()) {
         Stop(ReplayEnd::Completed, "");
+    } else if (result == ReadResult::KindMismatch) {
+        Stop(ReplayEnd::Drifted, "the replay drifted from its recording at " + FrameText(session.frames) +
+                                     ": it asked for the " + KindName(asked) + ", the recording holds the " +
+                                     KindName(session.reader.RecordedKind()));
     } else {
         Stop(ReplayEnd::Drifted, "the replay drifted from its recording at " + FrameText(session.frames));
     }
 }
 
-// the per-user scratch directory for a replay's files
+// A replay's own scratch folder, made fresh (mkdtemp: a new name, 0700) in
+// the user's runtime folder, else the temporary one; nobody else can have
+// put anything in it.
 bool MakeScratchDirectory(std::string& directory) {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     const char* temp = std::getenv("TMPDIR");
-    directory = std::string(temp != nullptr && *temp != '\0' ? temp : "/tmp") + "/gulpkin-replay-" +
-                std::to_string(getuid()) + "/";
-    return mkdir(directory.c_str(), 0700) == 0 || errno == EEXIST;
+    std::string parent = runtime != nullptr && runtime[0] == '/' ? runtime
+                         : temp != nullptr && temp[0] != '\0'   ? temp
+                                                                 : "/tmp";
+    directory = platform::fs::MakeUniqueDirectory(parent, "gulpkin-replay-");
+    if (directory.empty()) directory = parent + "/gulpkin-replay-XXXXXX";
+    return directory.back() == '/';
 }
 
 bool ReadRecording(const std::string& path, std::vector<uint8_t>& bytes) {
@@ -163,6 +166,7 @@ bool Finish(std::string& error) {
     NoteDisplayClosing();
     session.mode = Mode::Off;
     std::vector<uint8_t>().swap(session.bytes);
+    if (!session.scratch.empty()) platform::fs::RemoveDirectoryTree(session.scratch);
     session.scratch.clear();
     if (mode != Mode::Off) platform::ForgetDataPaths();
     return ok;
@@ -182,7 +186,6 @@ std::string LastFrameHashText() {
 }
 
 void SetStopHandler(void (*handler)()) { session.stopHandler = handler; }
-void SetExitHandler(void (*handler)()) { session.exitHandler = handler; }
 
 std::string ScratchDirectory() {
     return session.mode == Mode::Replaying || session.mode == Mode::Stopped ? session.scratch : "";
@@ -195,7 +198,7 @@ uint64_t RecordedNumber(Kind kind) {
     uint64_t value = 0;
     ReadResult result = session.reader.Number(kind, value);
     if (result == ReadResult::Ok) return value;
-    StopAt(result);
+    StopAt(result, kind);
     return 0;
 }
 
@@ -203,7 +206,7 @@ const uint8_t* RecordedBlob(Kind kind, size_t size) {
     const std::vector<uint8_t>* blob = nullptr;
     ReadResult result = session.reader.Blob(kind, blob);
     if (result == ReadResult::Ok && blob->size() == size) return blob->data();
-    StopAt(result == ReadResult::Ok ? ReadResult::Mismatch : result);
+    StopAt(result == ReadResult::Ok ? ReadResult::Mismatch : result, kind);
     return session.zeros;
 }
 
@@ -211,7 +214,7 @@ bool RecordedFile(std::vector<uint8_t>& out) {
     const std::vector<uint8_t>* blob = nullptr;
     ReadResult result = session.reader.Blob(Kind::File, blob);
     if (result != ReadResult::Ok || blob->empty()) {
-        StopAt(result == ReadResult::Ok ? ReadResult::Mismatch : result);
+        StopAt(result == ReadResult::Ok ? ReadResult::Mismatch : result, Kind::File);
         return false;
     }
     if ((*blob)[0] == 0) return false;
@@ -245,15 +248,6 @@ void NotePresent(const uint16_t* pixels, int width, int height, int pitch) {
     }
 }
 
-// Only a window's close ends the program from inside the game (std::exit);
-// registered once a display is open, the handler runs before anything the
-// game made until then is destroyed.
-void NoteDisplayOpened() {
-    if (session.exitHandler != nullptr && !session.exitRegistered) {
-        session.exitRegistered = std::atexit(RunExitHandler) == 0;
-    }
-}
-
 void NoteDisplayClosing() {
     if (session.lastPixels == nullptr) return;
     session.lastHash = HashFrame(session.lastPixels, session.lastWidth, session.lastHeight, session.lastPitch);
@@ -273,6 +267,8 @@ void PaceReplay(uint32_t recordedTick) {
     int32_t wait = static_cast<int32_t>(recordedTick + session.paceOffset - now);
     if (wait > 0) platform::SleepMs(std::min(static_cast<uint32_t>(wait), kLongestPaceWaitMs));
 }
+
+void StopOnRequest() { Stop(ReplayEnd::Escaped, ""); }
 
 void WatchForEscape() {
     if (!session.options.watchEscape || session.mode != Mode::Replaying) return;

@@ -24,13 +24,14 @@ const uint8_t* RecordedBlob(Kind kind, size_t size);
 bool RecordedFile(std::vector<uint8_t>& out);
 // both modes: a frame is about to be presented (nullptr: a skipped frame)
 void NotePresent(const uint16_t* pixels, int width, int height, int pitch);
-// both modes: a display has opened
-void NoteDisplayOpened();
 // both modes: the display is about to close, with the last frame's pixels
 void NoteDisplayClosing();
 // replaying: waits until the machine's clock reaches the recorded tick, when
 // the replay keeps the recorded pace
 void PaceReplay(uint32_t recordedTick);
+// replaying: the player asked the machine to end the program; the replay
+// stops as on Escape
+void StopOnRequest();
 // replaying: stops the replay when Escape is held on the machine's keyboard,
 // if the replay watches for it
 void WatchForEscape();

@@ -24,9 +24,9 @@
 
 namespace {
 
-// Interrupt and termination signals end the program as usual instead of
-// becoming a quit event that the game never reads. Set before anything starts
-// SDL (the keyboard opens before the display).
+// SDL keeps its hands off interrupt and termination signals: the program's
+// own handlers turn them into the game's orderly end. Set before anything
+// starts SDL (the keyboard opens before the display).
 const bool signalsEndTheProgram = SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
 
 // SDL falls back to drivers that show nothing (off-screen, dummy) when there
@@ -157,10 +157,10 @@ void machine::PresentPixels(const uint16_t* pixels, int width, int height, int p
 // reads the keys from SDL's key state, so key and text events are only
 // looked at for Alt+Enter and then dropped, like the pointer events nobody
 // reads, so that the queue never fills and a window event is never lost.
-// A request to close the window (possible once it is a window) ends the
-// program at once: there is nothing unsaved, the best score is written when
-// it is made.
-void PumpWindowEvents() {
+// A request to close the window (possible once it is a window) is handed on
+// as a request to end the program, which the seam turns into the game's own
+// orderly end.
+void machine::PumpWindowEvents() {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
     SDL_PumpEvents();
     SDL_Event event;
@@ -172,10 +172,7 @@ void PumpWindowEvents() {
     SDL_FlushEvents(SDL_MOUSEMOTION, SDL_MOUSEWHEEL);
     SDL_FlushEvents(SDL_FINGERDOWN, SDL_MULTIGESTURE);
     SDL_FlushEvents(SDL_JOYAXISMOTION, SDL_CONTROLLERSENSORUPDATE);  // pads are read from their state
-    if (sdl::QuitRequested()) {
-        SDL_Quit();
-        std::exit(0);
-    }
+    if (sdl::QuitRequested()) machine::RequestEnd();
 }
 
 bool machine::WindowHasFocus() {

@@ -24,10 +24,12 @@ Pad& ThePad() {
 }
 
 // The player's own mappings, for pads SDL does not know; a missing or
-// damaged file adds nothing.
+// damaged file adds nothing, and so does having no settings folder.
 void AddPlayerMappings() {
-    std::string file = platform::SettingsDirectory() + "gamecontrollerdb.txt";
-    SDL_RWops* stream = SDL_RWFromFile(file.c_str(), "rb");
+    std::string folder = platform::SettingsDirectory();
+    std::string text;
+    if (folder.empty() || !platform::ReadPlayerFile(folder + "gamecontrollerdb.txt", text)) return;
+    SDL_RWops* stream = SDL_RWFromConstMem(text.data(), static_cast<int>(text.size()));
     if (stream != nullptr) SDL_GameControllerAddMappingsFromRW(stream, 1);
 }
 

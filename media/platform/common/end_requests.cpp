@@ -1,0 +1,22 @@
+// Requests to end the program, from the window system or from a signal,
+// gathered for the seam's PumpWindowEvents.
+#include "media/platform/machine.h"
+#include "media/platform/platform.h"
+
+namespace {
+
+bool endRequested = false;
+
+}  // namespace
+
+namespace platform {
+
+void machine::RequestEnd() { endRequested = true; }
+
+bool machine::TakeEndRequest() {
+    bool requested = endRequested;
+    endRequested = false;
+    return TakeEndSignal() || requested;
+}
+
+}  // namespace platform

@@ -1,0 +1,36 @@
+#!/bin/sh
+# gulpkin-headless --record over an old recording, ended by SIGTERM after a
+# while: the old file is intact, or the new one is complete and replays to
+# the line the recording printed; no half-written file is left in its place.
+# Usage: record_interrupted.sh GULPKIN_HEADLESS
+set -u
+headless=$1
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+cd "$dir" || exit 1
+printf '1 keys LEFT\n' >long.script  # nothing more: the game plays on until SIGTERM
+printf 'an old recording\n' >old.rec
+status=0
+for delay in 0.02 0.5 1.5; do
+    cp old.rec game.rec
+    "$headless" --level 1 --script long.script --record game.rec >recorded.txt 2>errors.txt &
+    pid=$!
+    sleep "$delay"
+    kill -TERM "$pid"
+    wait "$pid"
+    code=$?
+    if cmp -s old.rec game.rec; then
+        echo "after ${delay}s: the old file is intact (exit $code)"
+    elif "$headless" --replay game.rec >replayed.txt 2>>errors.txt &&
+        [ "$(tail -n 1 recorded.txt)" = "$(tail -n 1 replayed.txt)" ] && [ "$code" = 0 ]; then
+        echo "after ${delay}s: a complete recording, replayed to $(tail -n 1 replayed.txt)"
+    else
+        echo "after ${delay}s: FAILED (exit $code): $(cat errors.txt)"
+        status=1
+    fi
+    if [ "$code" = 0 ] && [ -e game.rec.part ]; then
+        echo "after ${delay}s: FAILED: game.rec.part left behind"
+        status=1
+    fi
+done
+exit $status
