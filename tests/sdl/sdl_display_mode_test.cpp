@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -67,6 +68,21 @@ protected:
         double rate = frames / std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         std::printf("%.2f frames a second\n", rate);
         return rate;
+    }
+    // the rate of the median frame: late wake-ups of a busy machine make a
+    // few frames longer, but the limiter's own step shows in most of them
+    static double MedianFramesPerSecond(std::chrono::milliseconds span) {
+        std::vector<double> lengths;
+        auto start = std::chrono::steady_clock::now(), last = start;
+        PresentFrame();
+        for (auto now = start; now - start < span; last = now) {
+            PresentFrame();
+            now = std::chrono::steady_clock::now();
+            lengths.push_back(std::chrono::duration<double>(now - last).count());
+        }
+        std::nth_element(lengths.begin(), lengths.begin() + lengths.size() / 2, lengths.end());
+        std::printf("median frame: %.2f frames a second\n", 1 / lengths[lengths.size() / 2]);
+        return 1 / lengths[lengths.size() / 2];
     }
     static void Settle() {
         for (int i = 0; i < 15; ++i) PresentFrame();
@@ -132,10 +148,8 @@ TEST_F(DisplayMode, TheDesktopsOwnSizeAt75HzIsPreferred) {
 TEST_F(DisplayMode, WithoutA75HzModeTheLimiterPacesTheDesktopsMode) {
     ASSERT_NO_FATAL_FAILURE(StartServer("sdl/xorg-dummy-no75.conf"));
     ASSERT_EQ(OpenAsTheGame(), "Test");
-    // the limiter lets up to 76 a second through; each late wake-up of a
-    // busy machine makes its frame longer
-    double rate = FramesPerSecond(3s);
-    EXPECT_GE(rate, 72.0);
+    double rate = MedianFramesPerSecond(3s);
+    EXPECT_GE(rate, 75.0);
     EXPECT_LE(rate, 76.5);
     EXPECT_EQ(DummyXServer::CurrentMode(), kDesktop);
 }
