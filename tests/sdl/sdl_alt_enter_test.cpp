@@ -22,6 +22,20 @@ namespace {
 
 bool Shell(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
 
+// a command running beside the test; its process id
+pid_t Beside(const std::string& command) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        execl("/bin/sh", "sh", "-c", ("exec " + command + " >/dev/null 2>&1").c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return pid;
+}
+
+void End(pid_t pid) {
+    if (pid > 0) kill(pid, SIGTERM), waitpid(pid, nullptr, 0);
+}
+
 class AltEnter : public ::testing::TestWithParam<bool> {
 protected:
     static void SetUpTestSuite() { serverStarted = server.Start("1920x1080x24"); }
@@ -29,11 +43,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(serverStarted) << "Xvfb did not start";
         if (GetParam()) {
-            if ((openbox = fork()) == 0) {
-                execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
-                _exit(127);
-            }
-            ASSERT_GT(openbox, 0);
+            openbox = Beside("openbox --sm-disable");
             for (int i = 0; i < 50 && !Shell("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window"); ++i) usleep(100000);
         }
         InitImageDecoders();
@@ -45,7 +55,7 @@ protected:
     void TearDown() override {
         EndKeyboard();
         EndScreen();
-        if (openbox > 0) kill(openbox, SIGTERM), waitpid(openbox, nullptr, 0);
+        End(openbox);
     }
     // frames and snapshots as the title menu takes them, for `ms`; false at
     // the first snapshot with a key down
@@ -76,12 +86,7 @@ TEST_P(AltEnter, SwitchesTheWindowAndNeverReachesTheKeySnapshot) {
                              "keydown alt+Return sleep 0.5 keyup alt+Return"};
     ASSERT_TRUE(MenuWaitsFor(300));
     for (int press = 1; press <= 4; ++press) {
-        pid_t keys = fork();  // the keys go down while the game runs
-        if (keys == 0) {
-            std::string command = std::string("xdotool ") + presses[press % 2];
-            execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
+        pid_t keys = Beside(std::string("xdotool ") + presses[press % 2]);  // while the game runs
         EXPECT_TRUE(MenuWaitsFor(1500)) << "press " << press;
         waitpid(keys, nullptr, 0);
         EXPECT_EQ(FullScreen(), press % 2 == 0) << "press " << press;
@@ -92,18 +97,13 @@ TEST_P(AltEnter, SwitchesTheWindowAndNeverReachesTheKeySnapshot) {
 // SDL presses again the modifiers still held when the window gets the focus
 // back: such a key waits to be let go, as the one that switched the window.
 TEST_P(AltEnter, AKeyHeldWhileTheFocusCameBackStaysOutOfTheSnapshot) {
-    pid_t other = fork();
-    if (other == 0) {
-        execlp("xlogo", "xlogo", static_cast<char*>(nullptr));
-        _exit(127);
-    }
+    pid_t other = Beside("xlogo");
     Shell("xdotool keydown alt search --sync --class xlogo windowfocus --sync");
     MenuWaitsFor(300);
     Shell("xdotool search --name '^Gulpkin$' windowfocus --sync");
     EXPECT_TRUE(MenuWaitsFor(800));
     Shell("xdotool keyup alt");
-    kill(other, SIGTERM);
-    waitpid(other, nullptr, 0);
+    End(other);
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowManager, AltEnter, ::testing::Values(false, true),
