@@ -10,9 +10,6 @@
 #include "media/screen_state.h"
 #include "media/sprite_table.h"
 
-#include <algorithm>
-#include <climits>
-
 namespace {
 
 void CloseScreen() {
@@ -106,9 +103,8 @@ void SetBlitTarget(int id) {
     if (id == kBackBufferTarget || FindSprite(id) != nullptr) TheScreen().blitTarget = id;
 }
 
-int FreeVideoMemory() {
-    if (!TheScreen().open) return 0;
-    return static_cast<int>(std::min<uint64_t>(platform::FreeVideoBytes(), INT_MAX));
+uint64_t FreeVideoMemory() {
+    return TheScreen().open ? platform::FreeVideoBytes() : 0;
 }
 
 // The focus flag keeps its value.

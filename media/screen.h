@@ -50,8 +50,9 @@ int SpritesOverlap(int id1, int x1, int y1, int id2, int x2, int y2);
 void FillScreen(int r, int g, int b);
 // sprite id becomes the target of drawing, fills and grabs; -1 = back buffer
 void SetBlitTarget(int id);
-// free display memory in bytes; 0 before the screen is open
-int FreeVideoMemory();
+// free display memory in bytes, as the platform gives it; 0 before the
+// screen is open or where the platform cannot tell
+uint64_t FreeVideoMemory();
 // shut-down: closes the screen and frees every sprite
 void EndScreen();
 

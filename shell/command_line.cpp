@@ -1,13 +1,17 @@
-// The game's command line; see command_line.h.
+// The command lines of both programs; see command_line.h.
 #include "shell/command_line.h"
 
 #include "media/platform/platform.h"
+#include "shell/asset_pack_check.h"
+#include "shell/option_table.h"
 #include "shell/program_flow.h"
 #include "shell/replay_session.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <set>
 
 #ifndef GULPKIN_VERSION
 #define GULPKIN_VERSION "unknown"
@@ -15,132 +19,148 @@
 
 namespace {
 
-// One option: its name, the name of its value (nullptr = none), its help
-// line, and how it changes the command line (false = a bad value).
-struct Option {
-    const char* name;
-    const char* valueName;
-    const char* help;
-    bool (*apply)(CommandLine& line, const std::string& value);
-};
+const char* ProgramName(Program program) {
+    return program == Program::Game ? "gulpkin" : "gulpkin-headless";
+}
 
-const Option kOptions[] = {
-    {"--help", nullptr, "show this help and exit",
-     [](CommandLine& line, const std::string&) {
-         line.help = true;
-         return true;
-     }},
-    {"--version", nullptr, "show the version and exit",
-     [](CommandLine& line, const std::string&) {
-         line.version = true;
-         return true;
-     }},
-    {"--window", nullptr, "play in a window",
-     [](CommandLine& line, const std::string&) {
-         line.windowed = true;
-         return true;
-     }},
-    {"--fullscreen", nullptr, "play full screen",
-     [](CommandLine& line, const std::string&) {
-         line.windowed = false;
-         return true;
-     }},
-    {"--scale", "fit|integer", "scale the picture to fit, or by the largest whole multiple that fits",
-     [](CommandLine& line, const std::string& value) {
-         if (value != "fit" && value != "integer") return false;
-         line.wholeMultiples = value == "integer";
-         return true;
-     }},
-    {"--refresh", "75|desktop", "switch the full screen to 75 Hz, or keep the desktop's display mode",
-     [](CommandLine& line, const std::string& value) {
-         if (value != "75" && value != "desktop") return false;
-         line.keepDesktopMode = value == "desktop";
-         return true;
-     }},
-    {"--no-sound", nullptr, "play without sound",
-     [](CommandLine& line, const std::string&) {
-         line.noSound = true;
-         return true;
-     }},
-    {"--data", "DIR", "take the asset pack (graph, font, wav, music) from DIR",
-     [](CommandLine& line, const std::string& value) {
-         line.dataDirectory = value;
-         return !value.empty();
-     }},
-    {"--record", "FILE", "record the game to FILE, to be replayed exactly",
-     [](CommandLine& line, const std::string& value) {
-         line.recordPath = value;
-         return !value.empty() && line.replayPath.empty();
-     }},
-    {"--replay", "FILE", "replay the recording in FILE at its pace (Escape stops it)",
-     [](CommandLine& line, const std::string& value) {
-         line.replayPath = value;
-         return !value.empty() && line.recordPath.empty();
-     }},
-};
+bool Takes(const Option& option, Program program) {
+    return (option.programs & (1u << static_cast<unsigned>(program))) != 0;
+}
 
-const Option* FindOption(const std::string& name) {
-    for (const Option& option : kOptions) {
-        if (name == option.name) return &option;
+const Option* FindOption(const std::string& name, Program program) {
+    for (const Option& option : OptionTable()) {
+        if (name == option.name && Takes(option, program)) return &option;
     }
     return nullptr;
 }
 
-bool Reject(std::ostream& errors, const std::string& problem) {
-    errors << "gulpkin: " << problem << '\n' << UsageText();
+// `text` with control characters, backslashes and the characters of `also`
+// written as \xNN
+std::string EscapeBytes(const std::string& text, const char* also) {
+    std::string escaped;
+    for (unsigned char c : text) {
+        if (c < 0x20 || c == 0x7F || c == '\\' || (c != 0 && std::strchr(also, c) != nullptr)) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02X", c);
+            escaped += escape;
+        } else {
+            escaped += static_cast<char>(c);
+        }
+    }
+    return escaped;
+}
+
+// what one parse works on
+struct Parse {
+    Program program;
+    int argc;
+    const char* const* argv;
+    int index;
+    CommandLine& line;
+    std::set<std::string> given;
+    std::ostream& errors;
+};
+
+bool Reject(Parse& parse, const std::string& problem) {
+    parse.errors << ProgramName(parse.program) << ": " << problem << '\n' << UsageText(parse.program);
     return false;
 }
 
-// Parses the argument at `index` (and its value), moving `index` past them.
-bool ParseOne(int argc, const char* const argv[], int& index, CommandLine& line, std::ostream& errors) {
-    std::string argument = argv[index++];
+// Parses the argument at the parse's index (and its value), moving past them.
+bool ParseOne(Parse& parse) {
+    std::string argument = parse.argv[parse.index++];
+    if (argument == "-h") argument = "--help";
     size_t equals = argument.find('=');
     std::string name = argument.substr(0, equals);
-    const Option* option = argument.rfind("--", 0) == 0 ? FindOption(name) : nullptr;
+    const Option* option = argument.rfind("--", 0) == 0 ? FindOption(name, parse.program) : nullptr;
     if (option == nullptr) {
-        return Reject(errors, (argument[0] == '-' ? "unknown option '" : "unexpected argument '") + argument + "'");
+        return Reject(parse, (argument[0] == '-' ? "unknown option " : "unexpected argument ") + Quoted(argument));
     }
     std::string value;
     if (option->valueName == nullptr && equals != std::string::npos) {
-        return Reject(errors, "option '" + name + "' takes no value");
+        return Reject(parse, "option " + Quoted(name) + " takes no value");
     }
     if (option->valueName != nullptr) {
-        if (equals == std::string::npos && index >= argc) {
-            return Reject(errors, "option '" + name + "' needs a value (" + option->valueName + ")");
+        if (equals == std::string::npos && parse.index >= parse.argc) {
+            return Reject(parse, "option " + Quoted(name) + " needs a value (" + option->valueName + ")");
         }
-        value = equals != std::string::npos ? argument.substr(equals + 1) : argv[index++];
+        value = equals != std::string::npos ? argument.substr(equals + 1) : parse.argv[parse.index++];
     }
-    if (!option->apply(line, value)) {
-        return Reject(errors, "bad value '" + value + "' for option '" + name + "' (" + option->valueName + ")");
+    if (!option->apply(parse.line, value)) {
+        return Reject(parse,
+                      "bad value " + Quoted(value) + " for option " + Quoted(name) + " (" + option->valueName + ")");
+    }
+    parse.given.insert(name);
+    return true;
+}
+
+bool CheckConflicts(Parse& parse) {
+    for (const OptionConflict& conflict : OptionConflicts()) {
+        if (parse.given.count(conflict.first) != 0 && parse.given.count(conflict.second) != 0) {
+            return Reject(parse, std::string(conflict.first) + " and " + conflict.second + " cannot be used together");
+        }
     }
     return true;
 }
+
+// "  --scale fit|integer   help", the help column aligned
+std::string OptionLine(const Option& option) {
+    std::string left = std::string("  ") + option.name;
+    if (option.valueName != nullptr) left += std::string(" ") + option.valueName;
+    left.resize(std::max<size_t>(left.size() + 2, 24), ' ');
+    return left + option.help + "\n";
+}
+
+// The keys and files of the game, in the player's words.
+const char kGameKeysAndFiles[] =
+    "\nKeys: arrow keys steer, Space frightens the ghosts, F12 saves a screenshot,\n"
+    "Alt+Enter switches between window and full screen, Escape quits at once.\n"
+    "Title menu: F1, F2, F3 start a game; after a game F10 plays on from the level\n"
+    "reached (0 points, 3 lives), F11 goes back to the title. After a lost life the\n"
+    "maze waits for any key.\n"
+    "\nFiles: settings.ini and gamecontrollerdb.txt in $XDG_CONFIG_HOME/gulpkin (or\n"
+    "~/.config/gulpkin); the options win over settings.ini. The best score (Hit\n"
+    "Score.ini) and Capture_Gulpkin.bmp go to ~/.local/share/gulpkin, or beside the\n"
+    "game when it is started from its own folder.\n";
+
+const char kHeadlessAbout[] =
+    "The game without a window or sound device, on a virtual clock, steered by a\n"
+    "script; see gulpkin(6).\n\n";
 
 }  // namespace
 
-bool ParseCommandLine(int argc, const char* const argv[], CommandLine& line, std::ostream& errors) {
-    int index = 1;
-    while (index < argc) {
-        if (std::strcmp(argv[index], "--") == 0) {
-            if (index + 1 < argc) return Reject(errors, std::string("unexpected argument '") + argv[index + 1] + "'");
+bool ParseCommandLine(int argc, const char* const argv[], CommandLine& line, std::ostream& errors, Program program) {
+    Parse parse{program, argc, argv, 1, line, {}, errors};
+    while (parse.index < argc) {
+        if (std::strcmp(argv[parse.index], "--") == 0) {
+            if (parse.index + 1 < argc) return Reject(parse, "unexpected argument " + Quoted(argv[parse.index + 1]));
             break;
         }
-        if (!ParseOne(argc, argv, index, line, errors)) return false;
+        if (!ParseOne(parse)) return false;
     }
-    return true;
+    return CheckConflicts(parse);
 }
 
-std::string UsageText() {
-    std::string text = "Usage: gulpkin [OPTION]...\nThe maze-chase arcade game.\n\n";
-    for (const Option& option : kOptions) {
-        std::string left = std::string("  ") + option.name;
-        if (option.valueName != nullptr) left += std::string(" ") + option.valueName;
-        left.resize(std::max<size_t>(left.size() + 2, 24), ' ');
-        text += left + option.help + "\n";
+std::string UsageText(Program program) {
+    std::string text = std::string("Usage: ") + ProgramName(program) + " [OPTION]...\n";
+    text += program == Program::Game ? "The maze-chase arcade game.\n\n" : kHeadlessAbout;
+    for (const Option& option : OptionTable()) {
+        if (Takes(option, program)) text += OptionLine(option);
     }
-    text += "\nSettings are kept in settings.ini in $XDG_CONFIG_HOME/gulpkin (or ~/.config/gulpkin);\n"
-            "the options win over them.\n";
+    if (program == Program::Game) text += kGameKeysAndFiles;
     return text;
+}
+
+std::string VersionText(Program program) {
+    return std::string(ProgramName(program)) + " " GULPKIN_VERSION "\n";
+}
+
+std::string Escaped(const std::string& text) {
+    return EscapeBytes(text, "");
+}
+
+std::string Quoted(const std::string& text) {
+    return "'" + EscapeBytes(text, "'") + "'";
 }
 
 PlayerSettings Override(PlayerSettings settings, const CommandLine& line) {
@@ -155,12 +175,16 @@ int StartFromCommandLine(int argc, const char* const argv[]) {
     CommandLine line;
     if (!ParseCommandLine(argc, argv, line, std::cerr)) return kUsageExitCode;
     if (line.help || line.version) {
-        std::cout << (line.help ? UsageText() : "gulpkin " GULPKIN_VERSION "\n");
+        std::cout << (line.help ? UsageText() : VersionText(Program::Game));
         return 0;
     }
-    if (!line.dataDirectory.empty() && !platform::UseAssetDirectory(line.dataDirectory)) {
-        std::cerr << "gulpkin: no asset pack (graph, font, wav, music) in '" << line.dataDirectory << "'\n";
-        return kUsageExitCode;
+    if (!line.dataDirectory.empty()) {
+        std::string problem = AssetPackProblem(line.dataDirectory);
+        if (problem.empty() && !platform::UseAssetDirectory(line.dataDirectory)) problem = "not usable";
+        if (!problem.empty()) {
+            std::cerr << "gulpkin: no asset pack in " << Quoted(line.dataDirectory) << ": " << problem << '\n';
+            return kUsageExitCode;
+        }
     }
     std::string problem;
     if (!platform::DisplayAvailable(problem)) {

@@ -1,13 +1,15 @@
-// The command line of the game, GNU style: long options only, a value
-// either as the next argument or after '=' ("--scale integer",
-// "--scale=integer"), "--" ends the options. The options are one table in
-// command_line.cpp; an option is added there with its field here.
+// The command lines of the two programs, gulpkin and gulpkin-headless, GNU
+// style: long options (and -h), a value either as the next argument or after
+// '=' ("--scale integer", "--scale=integer"), "--" ends the options. Both
+// programs share one option table (option_table.cpp), each row naming the
+// programs that take it; an option is added there with its field here.
 //
-// ParseCommandLine turns the arguments into CommandLine; StartFromCommandLine
-// is the whole program entry of the game: it answers --help and --version,
-// rejects bad arguments (exit code 2), refuses to start without a display
-// (exit code 1), applies the player's settings with the command line over
-// them, and runs the game.
+// ParseCommandLine turns the arguments into CommandLine and then refuses
+// options that cannot be used together; StartFromCommandLine is the whole
+// program entry of the game: it answers --help and --version, rejects bad
+// arguments (exit code 2), refuses to start without a display (exit code 1),
+// applies the player's settings with the command line over them, and runs
+// the game.
 #pragma once
 
 #include "media/player_settings.h"
@@ -16,26 +18,46 @@
 #include <ostream>
 #include <string>
 
+enum class Program { Game, Headless };
+
 struct CommandLine {
     bool help = false;
     bool version = false;
+    // the game
     std::optional<bool> windowed;
     std::optional<bool> wholeMultiples;
     std::optional<bool> keepDesktopMode;  // --refresh desktop
     bool noSound = false;
     std::string dataDirectory;  // "" = the usual places
-    std::string recordPath;     // record the game to this file
-    std::string replayPath;     // replay this recording instead of playing
+    // both programs
+    std::string recordPath;  // record the game to this file
+    std::string replayPath;  // replay this recording instead of playing
+    // the headless driver
+    std::string scriptPath;  // "" = no script
+    long long maxFrames = -1;  // -1: no limit
+    unsigned startTick = 1000000;
+    bool joystick = false;
+    int level = 0;  // > 0: skip the title screen, play this level
+    std::string audioPath;  // write the mixed output there as a WAV file
 };
 
 // Exit code for a bad argument, as GNU programs use.
 constexpr int kUsageExitCode = 2;
 
-// Parses argv[1..]. On a bad argument writes one line naming it and the
-// usage to `errors` and returns false.
-bool ParseCommandLine(int argc, const char* const argv[], CommandLine& line, std::ostream& errors);
-// the usage and every option, as --help prints it
-std::string UsageText();
+// Parses argv[1..] for `program`. On a bad argument or two options that
+// cannot be used together writes one line naming it and the usage to
+// `errors` and returns false.
+bool ParseCommandLine(int argc, const char* const argv[], CommandLine& line, std::ostream& errors,
+                      Program program = Program::Game);
+// the usage, every option, and for the game its keys and files, as --help prints it
+std::string UsageText(Program program = Program::Game);
+// the program's name and version, as --version prints it
+std::string VersionText(Program program);
+// `text` with control characters and backslashes written as \xNN, so that a
+// message never sends raw bytes of the user's input to the terminal
+std::string Escaped(const std::string& text);
+// Escaped(text) in single quotes, a quote in it escaped too
+std::string Quoted(const std::string& text);
 // the settings from the file with what the command line names put over them
 PlayerSettings Override(PlayerSettings settings, const CommandLine& line);
 // the program entry of the game; returns the exit code

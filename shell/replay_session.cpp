@@ -3,6 +3,7 @@
 
 #include "core/game_state.h"
 #include "media/platform/platform.h"
+#include "shell/command_line.h"
 #include "shell/program_flow.h"
 
 #include <iostream>
@@ -29,7 +30,7 @@ int FinishSession() {
     SetDirectStart(0);
     journal::SetStopHandler(nullptr);
     if (!finished) {
-        *current.errors << "gulpkin: " << error << "\n";
+        *current.errors << "gulpkin: " << Escaped(error) << "\n";
         current.code = 1;
     } else {
         *current.out << SessionSummaryLine() << "\n";
@@ -61,7 +62,7 @@ int RunGameRecorded(const std::string& path, int startLevel, std::ostream& out, 
     platform::SetEndHandler(EndProgram);
     std::string error;
     if (!journal::StartRecording(path, startLevel, error)) {
-        errors << "gulpkin: " << error << "\n";
+        errors << "gulpkin: " << Escaped(error) << "\n";
         return 1;
     }
     return RunSession(startLevel, out, errors);
@@ -72,7 +73,7 @@ int RunGameReplayed(const std::string& path, const journal::ReplayOptions& optio
     std::string error;
     int startLevel = 0;
     if (!journal::StartReplay(path, options, startLevel, error)) {
-        errors << "gulpkin: " << error << "\n";
+        errors << "gulpkin: " << Escaped(error) << "\n";
         return 1;
     }
     journal::SetStopHandler(EndProgram);

@@ -13,6 +13,7 @@
 #include "shell/title_phases.h"
 
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -72,7 +73,7 @@ void DrawConfirmationTexts() {
     BeginDrawing(ScreenDrawTarget());
     SetTextMode(1);
     PrintAt(720, 300, 255, 255, 255, "V 1.1u");
-    PrintAt(600, 350, 255, 0, 0, "Ram Video Free  " + IntToText(FreeVideoMemory()) + " octets");
+    PrintAt(600, 350, 255, 0, 0, "Ram Video Free  " + std::to_string(FreeVideoMemory()) + " octets");
     SetPenColour(0, 255, 255);
     SetTextCursor(210, 400);
     if (const char* word = DifficultyWord()) PrintText(word);

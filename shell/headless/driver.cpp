@@ -6,14 +6,15 @@
 #include "media/platform/headless/headless.h"
 #include "media/platform/machine.h"
 #include "media/platform/platform.h"
+#include "shell/command_line.h"
 #include "shell/program_flow.h"
 #include "shell/replay_session.h"
 #include "shell/state_dump.h"
 
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <sstream>
+#include <iterator>
 
 namespace {
 
@@ -39,7 +40,7 @@ void SaveShot(const headless::Command& command, std::ostream& errors) {
     if (command.args.empty() || frame.empty()) return;
     int width = headless::LastFrameWidth();
     if (!SavePixelsBitmap(frame.data(), width, headless::LastFrameHeight(), width, command.args[0])) {
-        errors << "shot: could not write " << command.args[0] << "\n";
+        errors << "gulpkin-headless: shot: could not write " << Quoted(command.args[0]) << "\n";
     }
 }
 
@@ -60,18 +61,34 @@ void Handle(const HeadlessRun& run, const headless::Command& command, std::ostre
     }
 }
 
-bool ReadText(const std::string& path, std::string& text) {
+// The script's text; a folder, a missing or an unreadable file is refused.
+bool ReadScript(const std::string& path, std::string& text, std::string& problem) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        problem = "is a folder";
+        return false;
+    }
     std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    std::ostringstream buffer;
-    buffer << file.rdbuf();
-    text = buffer.str();
-    return true;
+    if (file) text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    if (!file.is_open() || file.bad()) problem = "cannot be read";
+    return problem.empty();
 }
 
-void Usage(std::ostream& errors) {
-    errors << "usage: gulpkin-headless [--script FILE] [--max-frames N] [--start-tick T] [--joystick] [--level N]"
-              " [--audio FILE.wav] [--record FILE | --replay FILE]\n";
+// The command line's options as the run they describe.
+bool MakeRun(const CommandLine& line, HeadlessRun& run, std::ostream& errors) {
+    std::string problem;
+    if (!line.scriptPath.empty() && !ReadScript(line.scriptPath, run.script, problem)) {
+        errors << "gulpkin-headless: script " << Quoted(line.scriptPath) << " " << problem << "\n";
+        return false;
+    }
+    run.maxFrames = line.maxFrames;
+    run.startTick = line.startTick;
+    run.joystick = line.joystick;
+    run.directLevel = line.level;
+    run.audioPath = line.audioPath;
+    run.recordPath = line.recordPath;
+    run.replayPath = line.replayPath;
+    return true;
 }
 
 // The run as it is, recorded, or replayed from a recording (as fast as it goes).
@@ -90,7 +107,7 @@ int RunHeadless(const HeadlessRun& run, std::ostream& out, std::ostream& errors)
     std::vector<headless::Command> script;
     std::string error;
     if (!headless::ParseScript(run.script, script, error)) {
-        errors << "script " << error << "\n";
+        errors << "gulpkin-headless: script " << Escaped(error) << "\n";
         return 2;
     }
     headless::Options options;
@@ -101,45 +118,27 @@ int RunHeadless(const HeadlessRun& run, std::ostream& out, std::ostream& errors)
     options.displayFails = run.displayFails;
     headless::Configure(options, std::move(script));
     if (!run.audioPath.empty() && !headless::StartAudioRecording(run.audioPath)) {
-        errors << "cannot write audio file " << run.audioPath << "\n";
+        errors << "gulpkin-headless: cannot write audio file " << Quoted(run.audioPath) << "\n";
         return 2;
     }
     headless::SetCommandHandler([&](const headless::Command& command) { Handle(run, command, out, errors); });
     int code = RunJournaled(run, out, errors);
     headless::SetCommandHandler(nullptr);
     if (!headless::FinishAudioRecording()) {
-        errors << "could not finish audio file " << run.audioPath << "\n";
+        errors << "gulpkin-headless: could not finish audio file " << Quoted(run.audioPath) << "\n";
         if (code == 0) code = 1;
     }
     return code;
 }
 
 int HeadlessMain(int argc, char** argv) {
-    HeadlessRun run;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        bool hasValue = i + 1 < argc;
-        if (arg == "--script" && hasValue) {
-            if (!ReadText(argv[++i], run.script)) {
-                std::cerr << "cannot read script " << argv[i] << "\n";
-                return 2;
-            }
-        } else if (arg == "--max-frames" && hasValue) {
-            run.maxFrames = std::atoll(argv[++i]);
-        } else if (arg == "--start-tick" && hasValue) {
-            run.startTick = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
-        } else if (arg == "--level" && hasValue) {
-            run.directLevel = std::atoi(argv[++i]);
-        } else if (arg == "--audio" && hasValue) {
-            run.audioPath = argv[++i];
-        } else if ((arg == "--record" || arg == "--replay") && hasValue) {
-            (arg == "--record" ? run.recordPath : run.replayPath) = argv[++i];
-        } else if (arg == "--joystick") {
-            run.joystick = true;
-        } else {
-            Usage(std::cerr);
-            return 2;
-        }
+    CommandLine line;
+    if (!ParseCommandLine(argc, argv, line, std::cerr, Program::Headless)) return kUsageExitCode;
+    if (line.help || line.version) {
+        std::cout << (line.help ? UsageText(Program::Headless) : VersionText(Program::Headless));
+        return 0;
     }
+    HeadlessRun run;
+    if (!MakeRun(line, run, std::cerr)) return kUsageExitCode;
     return RunHeadless(run, std::cout, std::cerr);
 }

@@ -33,12 +33,11 @@ struct KeepDisplayLibrariesLoaded {
     }
 } keepDisplayLibrariesLoaded;
 
-// Without Xvfb the tests use the DISPLAY they were given, if any.
 class RealDisplay : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         server = new PrivateXServer;
-        server->Start("1280x1024x24");
+        serverReady = server->Start("1280x1024x24");
     }
     static void TearDownTestSuite() {
         delete server;
@@ -46,14 +45,14 @@ protected:
     }
 
     void SetUp() override {
-        const char* display = std::getenv("DISPLAY");
-        if (display == nullptr || *display == '\0') GTEST_SKIP() << "no X display";
+        ASSERT_TRUE(serverReady) << "Xvfb did not start";
         InitImageDecoders();
         InitScreen();
     }
     void TearDown() override { EndScreen(); }
 
     static PrivateXServer* server;
+    static bool serverReady;
 
     bool Open(int refresh) {
         SetScreenRefresh(refresh);
@@ -71,6 +70,7 @@ public:
 };
 
 PrivateXServer* RealDisplay::server = nullptr;
+bool RealDisplay::serverReady = false;
 
 bool Shell(const std::string& command) {
     return std::system((command + " >/dev/null 2>&1").c_str()) == 0;

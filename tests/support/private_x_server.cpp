@@ -20,7 +20,18 @@ std::string ReadLine(int fd) {
 
 }  // namespace
 
+// Xvfb with -displayfd picks a free display number itself; a server that
+// ends before reporting one (a busy machine, another server starting at the
+// same moment) is started again, three times at most.
 bool PrivateXServer::Start(const char* screen) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (StartOnce(screen)) return true;
+        Stop();
+    }
+    return false;
+}
+
+bool PrivateXServer::StartOnce(const char* screen) {
     int ends[2];
     if (pipe(ends) != 0) return false;
     pid_ = fork();

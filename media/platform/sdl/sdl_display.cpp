@@ -9,18 +9,13 @@
 #include "media/platform/machine.h"
 #include "media/platform/platform.h"
 #include "media/platform/sdl/sdl_display_window.h"
+#include "media/platform/sdl/sdl_library_messages.h"
 #include "media/platform/sdl/sdl_window_chord.h"
 #include "media/platform/sdl/sdl_window_events.h"
 
 #include <SDL.h>
 
 #include <cstdlib>
-
-#ifdef __EMSCRIPTEN__
-#include <emscripten/heap.h>
-#else
-#include <sys/sysinfo.h>
-#endif
 
 namespace {
 
@@ -90,6 +85,7 @@ void ListenToWindowMode(WindowModeListener listener) {
 // Started and stopped again: the game opens its display much later, after
 // loading everything, and would otherwise find out only then.
 bool DisplayAvailable(std::string& problem) {
+    sdl::LibraryMessagesHeldBack quiet;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         problem = SDL_GetError();
         return false;
@@ -177,20 +173,6 @@ void machine::PumpWindowEvents() {
 
 bool machine::WindowHasFocus() {
     return TheDisplay().window != nullptr && TheDisplay().focus;
-}
-
-// SDL has no figure for display memory; the images live in system memory,
-// so the free system memory is what is left for them.
-// In a browser that is what the page's memory may still grow by.
-uint64_t machine::FreeVideoBytes() {
-    if (TheDisplay().window == nullptr) return 0;
-#ifdef __EMSCRIPTEN__
-    return emscripten_get_heap_max() - emscripten_get_heap_size();
-#else
-    struct sysinfo info {};
-    if (sysinfo(&info) != 0) return 0;
-    return static_cast<uint64_t>(info.freeram) * info.mem_unit;
-#endif
 }
 
 }  // namespace platform

@@ -1,0 +1,99 @@
+// The options of gulpkin and gulpkin-headless, one row each.
+#include "shell/option_table.h"
+
+#include "core/game_state.h"
+
+#include <charconv>
+#include <climits>
+
+namespace {
+
+// A whole decimal number in [low, high], digits only: "", "+5", "5x" and
+// "abc" are refused rather than read as 0.
+template <typename Number>
+bool ReadNumber(const std::string& text, long long low, long long high, Number& out) {
+    long long value = 0;
+    const char* end = text.data() + text.size();
+    auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || text[0] == '-' || error != std::errc{} || stop != end || value < low || value > high) {
+        return false;
+    }
+    out = static_cast<Number>(value);
+    return true;
+}
+
+bool Set(bool& field) {
+    field = true;
+    return true;
+}
+
+bool SetPath(std::string& field, const std::string& value) {
+    field = value;
+    return !value.empty();
+}
+
+const Option kOptions[] = {
+    {"--help", nullptr, kForBoth, "show this help and exit (also -h)",
+     [](CommandLine& line, const std::string&) { return Set(line.help); }},
+    {"--version", nullptr, kForBoth, "show the version and exit",
+     [](CommandLine& line, const std::string&) { return Set(line.version); }},
+    {"--window", nullptr, kForGame, "play in a window",
+     [](CommandLine& line, const std::string&) {
+         line.windowed = true;
+         return true;
+     }},
+    {"--fullscreen", nullptr, kForGame, "play full screen",
+     [](CommandLine& line, const std::string&) {
+         line.windowed = false;
+         return true;
+     }},
+    {"--scale", "fit|integer", kForGame, "scale the picture to fit, or by the largest whole multiple that fits",
+     [](CommandLine& line, const std::string& value) {
+         if (value != "fit" && value != "integer") return false;
+         line.wholeMultiples = value == "integer";
+         return true;
+     }},
+    {"--refresh", "75|desktop", kForGame, "switch the full screen to 75 Hz, or keep the desktop's display mode",
+     [](CommandLine& line, const std::string& value) {
+         if (value != "75" && value != "desktop") return false;
+         line.keepDesktopMode = value == "desktop";
+         return true;
+     }},
+    {"--no-sound", nullptr, kForGame, "play without sound",
+     [](CommandLine& line, const std::string&) { return Set(line.noSound); }},
+    {"--data", "DIR", kForGame, "take the asset pack (graph, font, wav, music) from DIR",
+     [](CommandLine& line, const std::string& value) { return SetPath(line.dataDirectory, value); }},
+    {"--script", "FILE", kForHeadless, "steer the game by the script in FILE",
+     [](CommandLine& line, const std::string& value) { return SetPath(line.scriptPath, value); }},
+    {"--max-frames", "N", kForHeadless, "end the run after N presented frames",
+     [](CommandLine& line, const std::string& value) { return ReadNumber(value, 0, LLONG_MAX, line.maxFrames); }},
+    {"--start-tick", "T", kForHeadless, "start the virtual clock at T milliseconds",
+     [](CommandLine& line, const std::string& value) { return ReadNumber(value, 0, UINT_MAX, line.startTick); }},
+    {"--joystick", nullptr, kForHeadless, "attach a joystick the script moves",
+     [](CommandLine& line, const std::string&) { return Set(line.joystick); }},
+    {"--level", "N", kForHeadless, "skip the title and play level N (1 to 30)",
+     [](CommandLine& line, const std::string& value) { return ReadNumber(value, 1, kLevels, line.level); }},
+    {"--audio", "FILE", kForHeadless, "write everything played to FILE as a WAV file",
+     [](CommandLine& line, const std::string& value) { return SetPath(line.audioPath, value); }},
+    {"--record", "FILE", kForBoth, "record the game to FILE, to be replayed exactly",
+     [](CommandLine& line, const std::string& value) { return SetPath(line.recordPath, value); }},
+    {"--replay", "FILE", kForBoth, "replay the recording in FILE",
+     [](CommandLine& line, const std::string& value) { return SetPath(line.replayPath, value); }},
+};
+
+// A replay plays the recording's own game: nothing else can be recorded,
+// and the level it starts at is the recording's.
+const OptionConflict kConflicts[] = {
+    {"--record", "--replay"},
+    {"--level", "--replay"},
+};
+
+}  // namespace
+
+std::span<const Option> OptionTable() {
+    return kOptions;
+}
+
+std::span<const OptionConflict> OptionConflicts() {
+    return kConflicts;
+}

@@ -1,0 +1,33 @@
+// The one option table of both programs (see command_line.h): each row is an
+// option, the programs that take it, its help line and how it changes the
+// command line; the pairs that cannot be used together follow.
+#pragma once
+
+#include "shell/command_line.h"
+
+#include <span>
+#include <string>
+
+// bits of Option::programs
+constexpr unsigned kForGame = 1u << static_cast<unsigned>(Program::Game);
+constexpr unsigned kForHeadless = 1u << static_cast<unsigned>(Program::Headless);
+constexpr unsigned kForBoth = kForGame | kForHeadless;
+
+struct Option {
+    const char* name;       // "--scale"
+    const char* valueName;  // "fit|integer"; nullptr = takes no value
+    unsigned programs;      // kForGame, kForHeadless or kForBoth
+    const char* help;       // one line for --help
+    // changes the command line; false = a bad value
+    bool (*apply)(CommandLine& line, const std::string& value);
+};
+
+// two options that cannot be given together
+struct OptionConflict {
+    const char* first;
+    const char* second;
+};
+
+// every option, in the order --help lists them
+std::span<const Option> OptionTable();
+std::span<const OptionConflict> OptionConflicts();
