@@ -88,13 +88,13 @@ bool OpenWindow(Display& d, const std::string& title, int refreshHz) {
     d.refreshRate = DesktopRefreshRate();
     SDL_DisplayMode mode;
     if (!d.choice.windowed && SwitchedMode(d, refreshHz, mode)) {
+        RestoreDesktopModeOnCrash();
         if (!OpenSwitched(d, title, mode)) {
             d.problem = "the display did not switch to " + std::to_string(mode.w) + "x" + std::to_string(mode.h) +
                         " at " + std::to_string(refreshHz) + " Hz";
             return false;
         }
         d.refreshRate = refreshHz;
-        RestoreDesktopModeOnCrash();
         return true;
     }
     if (refreshHz > 0 && d.refreshRate != refreshHz) {

@@ -22,7 +22,7 @@ bool EnterSwitchedFullScreen(Display& d, const SDL_DisplayMode& mode);
 void FollowDisplay(Display& d, bool follow);
 // From now on a crash signal (SIGSEGV, SIGABRT, SIGBUS, SIGFPE) first gives
 // the desktop its mode back, best effort, then ends the program as it would
-// have; harmless when called again.
+// have; harmless when called again. Called on the game thread.
 void RestoreDesktopModeOnCrash();
 
 }  // namespace sdl
