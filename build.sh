@@ -20,7 +20,8 @@ play_packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libjpeg62-t
                fonts-dejavu-core)
 web_packages=(emscripten dpkg-dev)
 web_test_packages=(chromium chromium-driver python3-selenium)
-test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-apps clang libclang-rt-14-dev ccache)
+test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-apps clang libclang-rt-14-dev ccache
+               xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-utils openbox)
 package_packages=(dpkg-dev file lintian desktop-file-utils appstream)
 windows_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix nsis dpkg-dev fonts-dejavu-core)
 windows_test_packages=(wine wine64 xvfb xdotool)

@@ -30,7 +30,9 @@ namespace platform {
 // Key events reach SDL through the video subsystem (SDL counts its users).
 bool machine::OpenKeyboard() {
     Devices& devices = TheDevices();
-    if (!devices.keyboardOpen) devices.keyboardOpen = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (devices.keyboardOpen) return true;
+    devices.keyboardOpen = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (devices.keyboardOpen) devices.chord.Watch();
     return devices.keyboardOpen;
 }
 
@@ -51,7 +53,10 @@ bool machine::ReadKeyboard(uint8_t keys[256]) {
 
 void CloseKeyboard() {
     Devices& devices = TheDevices();
-    if (devices.keyboardOpen) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (devices.keyboardOpen) {
+        devices.chord.StopWatching();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
     devices = Devices{};
 }
 
