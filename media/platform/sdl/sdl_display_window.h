@@ -1,7 +1,7 @@
 // The display's state, shared by the display files of the SDL backend. The
 // shared part (sdl_display.cpp) opens, pumps and presents; how the window is
 // made, switched and paced differs between the desktop
-// (sdl_display_desktop.cpp) and the browser page (sdl_display_page.cpp), and
+// (sdl_display_desktop.cpp) and the browser page (sdl_display_browser.cpp), and
 // the build takes one of the two.
 #pragma once
 
