@@ -16,11 +16,12 @@ cd "$(dirname "$0")"
 mode=${1:-play}
 build_dir=${GULPKIN_BUILD_DIR:-build}
 
-play_packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libjpeg62-turbo-dev libxmp-dev
+play_packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libjpeg62-turbo-dev zlib1g-dev libxmp-dev
                fonts-dejavu-core)
 web_packages=(emscripten dpkg-dev)
 web_test_packages=(chromium chromium-driver python3-selenium)
-test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-apps clang libclang-rt-14-dev ccache)
+test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-apps clang libclang-rt-14-dev ccache
+               xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-utils openbox)
 package_packages=(dpkg-dev file lintian desktop-file-utils appstream)
 windows_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix nsis dpkg-dev fonts-dejavu-core)
 windows_test_packages=(wine wine64 xvfb xdotool)
@@ -70,6 +71,8 @@ case "$mode" in
         # The web site, played in headless Chromium against the native game.
         GULPKIN_NATIVE_GAME_DIR=$build_dir/game web/build_site.sh "$build_dir-web"
         tests/web/browser_test.py "$build_dir-web/site" "$build_dir/game/gulpkin-headless"
+        # The same site on an emulated phone, played by touch.
+        tests/web/phone_test.py "$build_dir-web/site" "$build_dir/game/gulpkin-headless"
         # The Windows game and its test programs, run under Wine against the
         # native game.
         GULPKIN_WINDOWS_TESTS=1 GULPKIN_NATIVE_GAME_DIR=$build_dir/game windows/build_windows.sh "$build_dir-windows"

@@ -49,6 +49,10 @@ bool ApplySetting(const std::string& key, const std::string& value, PlayerSettin
         problem = "scale is fit or integer";
         return Choice(value, "integer", "fit", s.wholeMultiples);
     }
+    if (key == "refresh") {
+        problem = "refresh is 75 or desktop";
+        return Choice(value, "desktop", "75", s.keepDesktopMode);
+    }
     if (key == "music_volume" || key == "effects_volume") {
         problem = key + " is a whole number from 0 to 100";
         return Percent(value, key == "music_volume" ? s.musicVolume : s.effectsVolume);
@@ -146,6 +150,7 @@ PlayerSettings LoadPlayerSettings(std::ostream& warnings) {
 void ApplyPlayerSettings(const PlayerSettings& settings) {
     platform::DisplayChoice choice;
     choice.windowed = settings.windowed;
+    choice.keepDesktopMode = settings.keepDesktopMode;
     choice.scaling = settings.wholeMultiples ? platform::FrameScaling::WholeMultiples : platform::FrameScaling::Fit;
     platform::ChooseDisplay(choice);
     platform::ListenToWindowMode(RememberWindowMode);

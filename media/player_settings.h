@@ -1,5 +1,6 @@
 // The player's own settings, kept in settings.ini in the per-user settings
-// folder: full screen or window, how the frame is scaled, the music and
+// folder: full screen or window, how the frame is scaled, whether the full
+// screen switches the display to 75 Hz, the music and
 // effects volumes (0-100, on top of the game's own) and sound on or off.
 //
 // The file holds one "key = value" a line; '#' and ';' start comments.
@@ -18,6 +19,7 @@
 struct PlayerSettings {
     bool windowed = false;
     bool wholeMultiples = false;  // scale by whole multiples instead of to fit
+    bool keepDesktopMode = false; // refresh = desktop: full screen never switches to 75 Hz
     int musicVolume = 100;        // percent
     int effectsVolume = 100;      // percent
     bool sound = true;

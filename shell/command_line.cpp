@@ -166,6 +166,7 @@ std::string Quoted(const std::string& text) {
 PlayerSettings Override(PlayerSettings settings, const CommandLine& line) {
     if (line.windowed) settings.windowed = *line.windowed;
     if (line.wholeMultiples) settings.wholeMultiples = *line.wholeMultiples;
+    if (line.keepDesktopMode) settings.keepDesktopMode = *line.keepDesktopMode;
     if (line.noSound) settings.sound = false;
     return settings;
 }

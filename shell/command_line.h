@@ -26,6 +26,7 @@ struct CommandLine {
     // the game
     std::optional<bool> windowed;
     std::optional<bool> wholeMultiples;
+    std::optional<bool> keepDesktopMode;  // --refresh desktop
     bool noSound = false;
     std::string dataDirectory;  // "" = the usual places
     // both programs

@@ -53,6 +53,12 @@ const Option kOptions[] = {
          line.wholeMultiples = value == "integer";
          return true;
      }},
+    {"--refresh", "75|desktop", kForGame, "switch the full screen to 75 Hz, or keep the desktop's display mode",
+     [](CommandLine& line, const std::string& value) {
+         if (value != "75" && value != "desktop") return false;
+         line.keepDesktopMode = value == "desktop";
+         return true;
+     }},
     {"--no-sound", nullptr, kForGame, "play without sound",
      [](CommandLine& line, const std::string&) { return Set(line.noSound); }},
     {"--data", "DIR", kForGame, "take the asset pack (graph, font, wav, music) from DIR",

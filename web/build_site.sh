@@ -43,7 +43,7 @@ if ! emcmake cmake -S . -B "$build_dir/cmake" -DCMAKE_BUILD_TYPE=Release -DGULPK
     cat "$build_dir/configure.log" >&2
     exit 1
 fi
-nice -n 5 cmake --build "$build_dir/cmake" -j"$jobs" --target gulpkin-web >/dev/null
+nice -n 5 cmake --build "$build_dir/cmake" -j"$jobs" --target gulpkin-site >/dev/null
 
 echo "The site is in $build_dir/site ($(( $(du -sb "$build_dir/site" | cut -f1) / 1000 )) kB):"
 echo "  python3 -m http.server -d $build_dir/site"

@@ -47,8 +47,10 @@ uint32_t TickCount();
 // the wall clock of the machine's time zone
 LocalTime LocalClock();
 // Opens the game's full-screen display showing width x height pixels. With
-// refreshHz > 0 the display must already run at that rate (vsync then paces
-// the frames), otherwise the call fails and opens nothing; 0 accepts any rate.
+// refreshHz > 0 the display must run at that rate, already or by switching
+// its mode for the full screen (unless the choice keeps the desktop's mode);
+// the display then paces the frames. Otherwise the call fails and opens
+// nothing; 0 accepts any rate.
 bool OpenDisplay(int width, int height, int refreshHz, const std::string& title);
 // refresh rate of the open display in Hz, 0 if unknown or nothing is open
 int DisplayRefreshRate();
@@ -145,6 +147,7 @@ enum class FrameScaling { Fit, WholeMultiples };
 struct DisplayChoice {
     bool windowed = false;  // a window of the frame's size instead of the full screen
     FrameScaling scaling = FrameScaling::Fit;
+    bool keepDesktopMode = false;  // the full screen never changes the display's mode
 };
 // how every later OpenDisplay shows the frame (full screen and fit until called)
 void ChooseDisplay(const DisplayChoice& choice);

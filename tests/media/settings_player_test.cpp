@@ -12,15 +12,16 @@ TEST(PlayerSettingsFile, DamagedLinesAreSkippedWithAWarningAndTheRestApplies) {
     PlayerSettings s;
     std::ostringstream warnings;
     ParsePlayerSettings("# mine\ndisplay = window\r\nscale=integer\nmusic_volume = 101\n effects_volume = 30\n"
-                        "sound = off\nloud\nvolume = 3\n",
+                        "sound = off\nloud\nvolume = 3\nrefresh = desktop\nrefresh = 60\n",
                         "settings.ini", s, warnings);
-    EXPECT_TRUE(s.windowed && s.wholeMultiples && !s.sound);
+    EXPECT_TRUE(s.windowed && s.wholeMultiples && !s.sound && s.keepDesktopMode);
     EXPECT_EQ(s.musicVolume, 100);
     EXPECT_EQ(s.effectsVolume, 30);
     EXPECT_EQ(warnings.str(),
               "gulpkin: settings.ini line 4 skipped: music_volume is a whole number from 0 to 100\n"
               "gulpkin: settings.ini line 7 skipped: not a 'key = value' line\n"
-              "gulpkin: settings.ini line 8 skipped: unknown setting 'volume'\n");
+              "gulpkin: settings.ini line 8 skipped: unknown setting 'volume'\n"
+              "gulpkin: settings.ini line 10 skipped: refresh is 75 or desktop\n");
 }
 
 TEST(PlayerSettingsFile, ASettingIsChangedInPlaceOrAddedKeepingEveryOtherLine) {

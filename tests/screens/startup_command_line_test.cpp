@@ -60,6 +60,7 @@ TEST(CommandLine, BadArgumentsAreNamedBeforeTheUsageWithExitCodeTwo) {
         {game, {"level1"}, 2, "unexpected argument 'level1'", true},
         {game, {"--scale", "huge"}, 2, "bad value 'huge' for option '--scale' (fit|integer)", true},
         {game, {"--scale"}, 2, "option '--scale' needs a value (fit|integer)", true},
+        {game, {"--refresh", "60"}, 2, "bad value '60' for option '--refresh' (75|desktop)", true},
         {game, {"--window=yes"}, 2, "option '--window' takes no value", true},
         {game, {"--record", "a", "--replay", "b"}, 2, "--record and --replay cannot be used together", true},
         {game, {"--max-frames", "5"}, 2, "unknown option '--max-frames'", true},
@@ -104,6 +105,8 @@ TEST(CommandLine, OptionsWinOverTheSettingsFileAndLeaveTheRest) {
     EXPECT_EQ(over.musicVolume, 40);
     EXPECT_TRUE(Over({}, {"--scale=integer", "--window"}).wholeMultiples);
     EXPECT_TRUE(Over({}, {"--scale=integer", "--window"}).windowed);
+    EXPECT_TRUE(Over({}, {"--refresh", "desktop"}).keepDesktopMode);
+    EXPECT_FALSE(Over({.keepDesktopMode = true}, {"--refresh=75"}).keepDesktopMode);
 }
 
 // A pack is the four folders, each holding a file; the game's own passes.

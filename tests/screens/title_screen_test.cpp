@@ -189,3 +189,53 @@ TEST(TitleScreen, TheConfirmationNamesTheChosenDifficulty) {
         EXPECT_EQ(shown, word) << keys;
     }
 }
+
+namespace {
+
+constexpr uint16_t kMenuRed = (31 << 11) | (0 << 5) | 4;  // the pen (255, 0, 35) in 5:6:5
+
+// Pixels of exactly the menu's red where its line can be: the line is
+// printed at (80, 80) into the background, which circles up to 15 pixels.
+int MenuLineInk(const std::vector<uint16_t>& frame) {
+    int ink = 0;
+    for (int y = 60; y < 120; ++y) {
+        for (int x = 60; x < 420; ++x) ink += frame[static_cast<size_t>(y) * 1024 + x] == kMenuRed;
+    }
+    return ink;
+}
+
+// The same line printed alone on black.
+int FullMenuLineInk() {
+    constexpr int kScratch = 3000, kWidth = 360, kHeight = 24;
+    MakeBlankSprite(kScratch, kWidth, kHeight);
+    BeginDrawing(SpriteDrawTarget(kScratch));
+    SetTextMode(1);
+    SetPenColour(255, 0, 35);
+    SetTextCursor(0, 0);
+    PrintText("F1 Normal      F2 Dur      F3 Hard");
+    EndDrawing();
+    SpriteView line;
+    if (!ViewSprite(kScratch, line)) return 0;
+    int ink = 0;
+    for (int row = 0; row < kHeight; ++row) {
+        for (int column = 0; column < kWidth; ++column) ink += line.pixels[row * line.imageWidth + column] == kMenuRed;
+    }
+    return ink;
+}
+
+}  // namespace
+
+// The logo circles over the menu; the choices stay readable in every pass.
+TEST(TitleScreen, TheCirclingLogoNeverHidesTheMenuLine) {
+    ScratchGameDir dir;
+    HeadlessRun options;
+    int full = 0, fewest = 1 << 30;
+    options.calls["full"] = [&] { full = FullMenuLineInk(); };
+    options.calls["look"] = [&] { fewest = std::min(fewest, MenuLineInk(headless::LastFrame())); };
+    std::string script = "791 call full\n";
+    constexpr int kPassesInATurn = 64;  // the circle turns by 0.1 radians a pass
+    for (int frame = 791; frame <= 791 + kPassesInATurn; ++frame) script += std::to_string(frame) + " call look\n";
+    RunScenario(script + std::to_string(792 + kPassesInATurn) + " quit\n", options);
+    ASSERT_GT(full, 100);
+    EXPECT_GE(fewest * 100, full * 95) << fewest << " of " << full << " pixels of the line's ink seen";
+}

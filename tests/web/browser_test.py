@@ -8,9 +8,11 @@ to its end: the canvas is compared with the native headless driver's frame
 of the same moment, LEFT steers, the frame rate is the game's 75 a second,
 losing the focus stops the frames, the music reaches the audio output,
 F12 hands over a capture, Escape ends the game and the page says so, and
-the best score is still there after a reload. The budgets (site size,
-page load to the title's first frame, a played frame's work) are measured
-and printed. Exit code 0 when every check passes.
+the best score is still there after a reload. Every wait polls for its
+condition. The timing budgets (page load to the title's first frame, a
+played frame's work, the frame rate) are measured and printed on every run
+and fail only at twice the budget, so that a busy machine does not fail the
+run. Exit code 0 when every check passes.
 """
 import argparse
 import base64
@@ -39,6 +41,8 @@ MENU_TEXT_BOX = (40, 40, 560, 125)  # the difficulty line, printed in the text f
 SITE_BUDGET_BYTES = 8 * 1000 * 1000
 FIRST_FRAME_BUDGET_MS = 2000
 PLAYED_FRAME_BUDGET_MS = 2.0
+FRAME_RATE, FRAME_RATE_SLACK = 75, 3
+CAPTURE_BYTES = 54 + WIDTH * HEIGHT * 3
 
 failures = []
 
@@ -47,6 +51,18 @@ def check(condition, what):
     print(("ok    " if condition else "FAIL  ") + what, flush=True)
     if not condition:
         failures.append(what)
+
+
+def check_budget(excess, budget, what):
+    """A timing budget: `excess` is how far the measure went over what is
+    expected, `budget` how far it may go. Printed on every run; over the
+    budget is noted, over twice the budget fails."""
+    if excess <= budget:
+        print("ok    " + what, flush=True)
+    elif excess <= 2 * budget:
+        print("slow  " + what + " (over the budget, under twice it)", flush=True)
+    else:
+        check(False, what + " (over twice the budget)")
 
 
 # ---- the site and the browser ----
@@ -97,6 +113,11 @@ def wait_for(driver, script, timeout, what):
 
 def wait_for_frame(driver, frame, timeout):
     return wait_for(driver, "return window.gulpkin.frames >= %d;" % frame, timeout, "frame %d reached" % frame)
+
+
+def wait_frames(driver, count, timeout=30):
+    """Lets the game present `count` more frames."""
+    return wait_for_frame(driver, page_state(driver, "frames") + count, timeout)
 
 
 def press(driver, key, hold=0.15):
@@ -218,14 +239,14 @@ def start_and_reach_title(driver, url):
     load_ms = ready + (first - started - STARTUP_PAUSES_MS)
     print("      page ready %.0f ms, first frame %.0f ms after the key (game pauses %d ms)"
           % (ready, first - started, STARTUP_PAUSES_MS))
-    check(load_ms < FIRST_FRAME_BUDGET_MS, "page load to the title's first frame %.0f ms < %d ms"
-          % (load_ms, FIRST_FRAME_BUDGET_MS))
+    check_budget(load_ms, FIRST_FRAME_BUDGET_MS, "page load to the title's first frame %.0f ms (budget %d ms)"
+                 % (load_ms, FIRST_FRAME_BUDGET_MS))
 
 
 def check_sound(driver):
     """The mixer's samples reach the page's audio output (the title music)."""
-    peak = 0.0
-    for _ in range(30):
+    peak, deadline = 0.0, time.time() + 5
+    while peak == 0 and time.time() < deadline:
         peak = max(peak, driver.execute_script("""
             const sdl = Module.SDL2, out = sdl && sdl.audio && sdl.audio.currentOutputBuffer;
             if (!out || sdl.audioContext.state !== 'running') return 0;
@@ -239,10 +260,11 @@ def check_sound(driver):
 
 def check_frame_rate(driver):
     before, t0 = page_state(driver, "frames"), time.time()
-    time.sleep(5.0)
+    wait_for_frame(driver, before + 5 * FRAME_RATE, 30)
     after, t1 = page_state(driver, "frames"), time.time()
     rate = (after - before) / (t1 - t0)
-    check(abs(rate - 75) <= 3, "the game presents %.1f frames a second (75 +- 3)" % rate)
+    check_budget(abs(rate - FRAME_RATE), FRAME_RATE_SLACK, "the game presents %.1f frames a second (%d +- %d)"
+                 % (rate, FRAME_RATE, FRAME_RATE_SLACK))
 
 
 def play_to_layout_one(driver, native, menus, shots):
@@ -265,35 +287,37 @@ def play_to_layout_one(driver, native, menus, shots):
 
 def check_frame_cost(driver):
     driver.execute_script("window.gulpkin.costCount = 0;")
-    time.sleep(2.5)
+    wait_for(driver, "return window.gulpkin.costCount >= 190;", 30, "190 frames of play measured")
     costs = driver.execute_script(
         "const g = window.gulpkin; return Array.from(g.frameCosts.slice(0, Math.min(g.costCount, 256)));")
     costs.sort()
     mean = sum(costs) / len(costs)
     print("      a played frame: mean %.2f ms, median %.2f ms, 95%% %.2f ms, most %.2f ms (%d frames)"
           % (mean, costs[len(costs) // 2], costs[int(len(costs) * 0.95)], costs[-1], len(costs)))
-    check(mean < PLAYED_FRAME_BUDGET_MS, "a played frame's work %.2f ms < %.1f ms" % (mean, PLAYED_FRAME_BUDGET_MS))
+    check_budget(mean, PLAYED_FRAME_BUDGET_MS, "a played frame's work %.2f ms (budget %.1f ms)"
+                 % (mean, PLAYED_FRAME_BUDGET_MS))
 
 
 def check_focus(driver):
     """Without the focus the game shows no new frame; with it back, it goes on."""
     driver.execute_script("window.dispatchEvent(new FocusEvent('blur'));")
-    time.sleep(0.5)
+    stopped = wait_for(driver, """
+        const g = window.gulpkin;
+        if (g.lastSeen === g.frames) return (g.stillReads = (g.stillReads || 0) + 1) >= 3;
+        g.lastSeen = g.frames; g.stillReads = 0; return false;""", 10, "the frames stop without the focus")
     f0 = page_state(driver, "frames")
-    time.sleep(1.0)
+    time.sleep(1.0)  # one second watched: no frame may come
     f1 = page_state(driver, "frames")
     driver.execute_script("window.dispatchEvent(new FocusEvent('focus'));")
-    time.sleep(1.5)
+    wait_for_frame(driver, f1 + 31, 10)
     f2 = page_state(driver, "frames")
-    check(f1 == f0 and f2 > f1 + 30, "losing the focus stops the frames, regaining it goes on (%d, %d new)"
+    check(stopped and f1 == f0 and f2 > f1 + 30, "losing the focus stops the frames, regaining it goes on (%d, %d new)"
           % (f1 - f0, f2 - f1))
 
 
 def hold_left_to_the_end(driver, before, shots):
     ActionChains(driver).key_down(Keys.LEFT).perform()
-    time.sleep(1.5)
-    after = canvas_565(driver)[2]
-    x0, x1 = player_x(before), player_x(after)
+    x0, x1 = player_x(before), wait_for_player_left(driver, before)
     check(x0 is not None and x1 is not None and x1 < x0 - 20, "holding LEFT moves the player left: %s -> %s"
           % (x0, x1))
     save_screenshot(driver, shots, "4-player-moved-left")
@@ -302,20 +326,42 @@ def hold_left_to_the_end(driver, before, shots):
     saved = wait_for(driver, "return FS.analyzePath('/libsdl/gulpkin/Hit Score.ini').exists;", 150,
                      "the best score was saved after the game")
     ActionChains(driver).key_up(Keys.LEFT).perform()
-    time.sleep(1)
+    wait_frames(driver, 75)
     save_screenshot(driver, shots, "5-options")
     return saved
 
 
-def check_capture_download(driver, downloads):
-    press(driver, Keys.F12, hold=0.1)
-    target = os.path.join(downloads, "Capture_Gulpkin.bmp")
-    deadline = time.time() + 10
-    while time.time() < deadline and not os.path.exists(target):
+def wait_for_player_left(driver, before, timeout=10):
+    """Polls the canvas until the player stands 20 pixels left of where it
+    stood in `before`; its column then (or the last one seen)."""
+    x0 = player_x(before)
+    deadline, x = time.time() + timeout, None
+    while time.time() < deadline and x0 is not None:
+        x = player_x(canvas_565(driver)[2])
+        if x is not None and x < x0 - 20:
+            break
         time.sleep(0.2)
-    time.sleep(0.5)
-    size = os.path.getsize(target) if os.path.exists(target) else 0
-    check(size == 54 + WIDTH * HEIGHT * 3, "F12 downloads the capture as a BMP (%d bytes)" % size)
+    return x
+
+
+def finished_downloads(downloads):
+    return sorted(name for name in os.listdir(downloads) if not name.endswith(".crdownload"))
+
+
+def check_capture_download(driver, downloads):
+    """F12 held 300 ms (some 22 frames, each one a capture) gives exactly one
+    download, of the whole capture."""
+    press(driver, Keys.F12, hold=0.3)
+    deadline = time.time() + 10
+    while time.time() < deadline and not finished_downloads(downloads):
+        time.sleep(0.1)
+    # a second download would follow within the page's quiet time (0.4 s)
+    wait_frames(driver, 150)
+    names = finished_downloads(downloads)
+    size = os.path.getsize(os.path.join(downloads, names[0])) if names else 0
+    check(names == ["Capture_Gulpkin.bmp"] and page_state(driver, "downloads") == 1,
+          "F12 held 300 ms gives one download: %s, %d offered" % (names, page_state(driver, "downloads")))
+    check(size == CAPTURE_BYTES, "the download is the capture as a BMP (%d bytes)" % size)
 
 
 def check_end_and_reload(driver, url, shots):
@@ -326,7 +372,7 @@ def check_end_and_reload(driver, url, shots):
     message = driver.find_element("id", "message").text
     check("ended" in message and "again" in message, "the page says the game ended: %r" % message)
     save_screenshot(driver, shots, "6-ended")
-    time.sleep(1.5)  # the storage is written in the background
+    wait_for(driver, "return window.gulpkin.stored > 0;", 10, "the best score reached the browser's storage")
     driver.get(url)
     wait_for(driver, "return window.gulpkin && window.gulpkin.readyAt > 0;", 30, "the page got ready again")
     again = driver.execute_script(

@@ -131,6 +131,11 @@ bool WriteAssetPack(const std::string& gameDirectory) {
     ok = WritePng(gameDirectory + "/gulpkin.png", IconPicture(256), true) && ok;
     ok = WriteIco(gameDirectory + "/gulpkin.ico", {IconPicture(16), IconPicture(32), IconPicture(48), IconPicture(256)}) &&
          ok;
+    // the web site's icons, for a phone's home screen
+    std::filesystem::create_directories(gameDirectory + "/icons");
+    for (int size : {192, 512}) {
+        ok = WritePng(gameDirectory + "/icons/gulpkin-" + std::to_string(size) + ".png", IconPicture(size), true) && ok;
+    }
     ok = WritePng(gameDirectory + "/sound-overview.png", SoundOverviewSheet(effects, modules)) && ok;
     return WritePng(gameDirectory + "/asset-overview.png", OverviewSheet(pictures)) && ok;
 }

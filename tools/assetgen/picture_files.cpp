@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <jpeglib.h>
+#include <zlib.h>
 
 namespace {
 
@@ -43,23 +44,13 @@ void PutPngChunk(std::vector<uint8_t>& out, const char* type, const std::vector<
 }
 
 // zlib stream of stored (uncompressed) deflate blocks
-std::vector<uint8_t> StoredZlib(const std::vector<uint8_t>& raw) {
-    std::vector<uint8_t> out = {0x78, 0x01};
-    uint32_t a = 1, b = 0;
-    for (uint8_t byte : raw) {
-        a = (a + byte) % 65521;
-        b = (b + a) % 65521;
-    }
-    size_t pos = 0;
-    do {
-        size_t n = std::min<size_t>(65535, raw.size() - pos);
-        out.push_back(pos + n == raw.size() ? 1 : 0);
-        PutLe(out, uint32_t(n), 2);
-        PutLe(out, uint32_t(~n & 0xFFFF), 2);
-        out.insert(out.end(), raw.begin() + pos, raw.begin() + pos + n);
-        pos += n;
-    } while (pos < raw.size());
-    PutBe(out, (b << 16) | a);
+// zlib's deflate at its best: the icons and review sheets are mostly flat
+// colour, and the web site carries its icons within a size budget
+std::vector<uint8_t> DeflatedZlib(const std::vector<uint8_t>& raw) {
+    uLongf size = compressBound(raw.size());
+    std::vector<uint8_t> out(size);
+    if (compress2(out.data(), &size, raw.data(), raw.size(), Z_BEST_COMPRESSION) != Z_OK) return {};
+    out.resize(size);
     return out;
 }
 
@@ -164,13 +155,16 @@ std::vector<uint8_t> PngBytes(const Canvas& canvas, bool withAlpha) {
     PutBe(header, canvas.height);
     header.insert(header.end(), {8, uint8_t(withAlpha ? 6 : 2), 0, 0, 0});
     PutPngChunk(out, "IHDR", header);
-    PutPngChunk(out, "IDAT", StoredZlib(raw));
+    std::vector<uint8_t> deflated = DeflatedZlib(raw);
+    if (deflated.empty()) return {};
+    PutPngChunk(out, "IDAT", deflated);
     PutPngChunk(out, "IEND", {});
     return out;
 }
 
 bool WritePng(const std::string& path, const Canvas& canvas, bool withAlpha) {
-    return SaveBytes(path, PngBytes(canvas, withAlpha));
+    std::vector<uint8_t> bytes = PngBytes(canvas, withAlpha);
+    return !bytes.empty() && SaveBytes(path, bytes);
 }
 
 // An icon directory (6 bytes), one 16-byte entry per picture, then the
@@ -184,6 +178,7 @@ bool WriteIco(const std::string& path, const std::vector<Canvas>& sizes) {
     uint32_t offset = uint32_t(6 + 16 * sizes.size());
     for (const Canvas& canvas : sizes) {
         pictures.push_back(PngBytes(canvas, true));
+        if (pictures.back().empty()) return false;
         out.push_back(uint8_t(canvas.width >= 256 ? 0 : canvas.width));  // 0 stands for 256
         out.push_back(uint8_t(canvas.height >= 256 ? 0 : canvas.height));
         PutLe(out, 0, 2);   // no palette, reserved

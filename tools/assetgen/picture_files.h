@@ -19,10 +19,9 @@ bool WriteBmp(const std::string& path, const Canvas& canvas, bool keyed = true);
 // a baseline JPEG of the canvas over black, colour at full resolution; with
 // `keyed`, edges are hard as in a keyed BMP so that no dark fringe is left
 bool WriteJpeg(const std::string& path, const Canvas& canvas, int quality = 90, bool keyed = false);
-// a PNG (8-bit RGB, or RGBA with the canvas's coverage as alpha; stored
-// without compression)
+// a PNG (8-bit RGB, or RGBA with the canvas's coverage as alpha), deflated
 bool WritePng(const std::string& path, const Canvas& canvas, bool withAlpha = false);
-// the bytes of that PNG
+// the bytes of that PNG; empty when it cannot be compressed
 std::vector<uint8_t> PngBytes(const Canvas& canvas, bool withAlpha);
 // a Windows icon holding each canvas (at most 256 pixels square) as an RGBA PNG
 bool WriteIco(const std::string& path, const std::vector<Canvas>& sizes);

@@ -153,28 +153,36 @@ Canvas TitleBanner() {
     return canvas;
 }
 
+// The menu prints its choices at (80, 80) while the logo circles about 72
+// pixels around (100, 80) against them: seen from the logo, the line sweeps
+// its rows -72 to about 90. The art stays below them, so that the choices
+// read whole in every pass; drawn still at (100, 80) it ends above the
+// confirmation's ghost at (225, 300).
+constexpr int kMenuSweptRows = 96;
+
 Canvas TitleLogo() {
-    Canvas canvas = MakeCanvas(600, 190, {}, 0);
+    Canvas canvas = MakeCanvas(600, 220, {}, 0);
     // the gulp figure about to bite the name
-    Box box = {0, 0, 200, 190};
-    auto pie = [](float x, float y) { return PieDistance(x, y, 86, 84, 66, 1, 0, 0.62f); };
-    PaintShape(canvas, box, [&](float x, float y) { return pie(x, y) - 5; },
+    constexpr float cx = 64, cy = 158, r = 54, s = r / 66;
+    Box box = {0, kMenuSweptRows, 140, 220};
+    auto pie = [](float x, float y) { return PieDistance(x, y, cx, cy, r, 1, 0, 0.62f); };
+    PaintShape(canvas, box, [&](float x, float y) { return pie(x, y) - 4; },
                [](float, float, float) { return Colour{150, 40, 10}; });
     PaintShape(canvas, box, pie, [](float x, float y, float) {
-        float t = std::clamp(std::hypot(x - 60, y - 54) / 95, 0.0f, 1.0f);
+        float t = std::clamp(std::hypot(x - (cx - 26 * s), y - (cy - 30 * s)) / (95 * s), 0.0f, 1.0f);
         return t < 0.3f ? Mix(Colour{255, 255, 200}, Colour{255, 230, 40}, t / 0.3f)
                         : Mix(Colour{255, 230, 40}, Colour{235, 130, 0}, (t - 0.3f) / 0.7f);
     });
-    PaintShape(canvas, box, [](float x, float y) { return EllipseDistance(x, y, 92, 44, 9, 11); },
+    PaintShape(canvas, box, [](float x, float y) { return EllipseDistance(x, y, cx + 6 * s, cy - 40 * s, 9 * s, 11 * s); },
                [](float, float, float) { return Colour{70, 26, 14}; });
-    PaintShape(canvas, box, [](float x, float y) { return CircleDistance(x, y, 89, 40, 3.5f); },
+    PaintShape(canvas, box, [](float x, float y) { return CircleDistance(x, y, cx + 3 * s, cy - 44 * s, 3.5f * s); },
                [](float, float, float) { return Colour{255, 255, 255}; });
-    TextStyle style = BigLetters(80);
-    while (TextPixelWidth("GULPKIN", style) > 430) style = BigLetters(style.capHeight - 2);
-    DrawText(canvas, "GULPKIN", 158, 26, style);
-    TextStyle small = BigLetters(14);
+    TextStyle style = BigLetters(72);
+    while (TextPixelWidth("GULPKIN", style) > 440) style = BigLetters(style.capHeight - 2);
+    DrawText(canvas, "GULPKIN", 136, 110, style);
+    TextStyle small = BigLetters(13);
     small.top = small.middle = small.bottom = Colour{120, 230, 255};
     small.outlineColour = {30, 60, 160};
-    DrawText(canvas, "LE GLOUTON DU LABYRINTHE", 176, 152, small);
+    DrawText(canvas, "LE GLOUTON DU LABYRINTHE", 160, 196, small);
     return canvas;
 }

@@ -1,6 +1,7 @@
 // Files for both backends: where the game's files live, read whole, written
 // safely.
 #include "media/platform/common/file_system.h"
+#include "media/platform/common/file_written.h"
 #include "media/platform/journal/journal.h"
 #include "media/platform/machine.h"
 #include "media/platform/platform.h"
@@ -8,10 +9,6 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
-
-#ifdef __EMSCRIPTEN__
-#include <emscripten.h>
-#endif
 
 #ifndef GULPKIN_INSTALLED_DATA_DIR
 #define GULPKIN_INSTALLED_DATA_DIR "/usr/local/share/games/gulpkin"
@@ -75,14 +72,6 @@ bool IsAssetPath(const std::string& path) {
         if (path.rfind(dir, 0) == 0) return true;
     }
     return false;
-}
-
-// In a browser the page keeps written files in its storage and offers a
-// capture as a download; it is told of every file written.
-void NoteFileWritten([[maybe_unused]] const std::string& hostPath) {
-#ifdef __EMSCRIPTEN__
-    EM_ASM({ if (Module.onFileWritten) Module.onFileWritten(UTF8ToString($0)); }, hostPath.c_str());
-#endif
 }
 
 // One line on stderr for a file that is there but is not read: a pipe, a
@@ -154,14 +143,14 @@ bool WritePlayerFile(const std::string& path, const std::string& text) {
     size_t slash = path.rfind('/');
     if (slash != std::string::npos && slash > 0 && !fs::MakePrivateDirectories(path.substr(0, slash))) return false;
     if (!fs::WriteFileSafely(path, text.data(), text.size(), fs::Access::Private)) return false;
-    NoteFileWritten(path);
+    platform::TellFileWritten(path);
     return true;
 }
 
 bool WriteGameFile(const std::string& gamePath, const void* data, size_t size) {
     std::string target = HostPath(gamePath);
     if (!fs::WriteFileSafely(target, data, size, fs::Access::Shared)) return false;
-    NoteFileWritten(target);
+    platform::TellFileWritten(target);
     return true;
 }
 

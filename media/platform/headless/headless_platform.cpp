@@ -1,6 +1,7 @@
 // The headless machine: no window, no sound device, a virtual clock and a
 // script for keys, joystick and focus. See headless.h for the rules.
 #include "media/platform/headless/audio_recording.h"
+#include "media/platform/common/file_written.h"
 #include "media/platform/headless/headless.h"
 #include "media/platform/machine.h"
 #include "media/platform/platform.h"
@@ -192,6 +193,9 @@ uint64_t CounterNow() {
 }
 
 uint64_t CounterFrequency() { return 1000000; }
+
+// no page around the game to keep or offer a written file
+void TellFileWritten(const std::string&) {}
 
 void SleepMs(uint32_t ms) {
     Machine& m = M();

@@ -1,10 +1,6 @@
 // The two ways of showing the frame on SDL; see sdl_frame_output.h.
 #include "media/platform/sdl/sdl_frame_output.h"
 
-#ifdef __EMSCRIPTEN__
-#include "media/platform/sdl/sdl_page.h"
-#endif
-
 #include <cstring>
 #include <string>
 #include <vector>
@@ -145,20 +141,7 @@ void ShowFrame(FrameOutput& output, SDL_Window* window, const uint16_t* pixels, 
     const std::vector<FramePlace>& bands =
         output.scaler.Scale(pixels, pitchBytes, static_cast<uint8_t*>(picture->pixels), picture->pitch);
     if (SDL_MUSTLOCK(picture)) SDL_UnlockSurface(picture);
-    if (bands.empty()) return;
-#ifdef __EMSCRIPTEN__
-    // SDL would copy the whole picture to the canvas; the changed rows do
-    for (const FramePlace& band : bands) {
-        sdl::PutRowsOnCanvas(static_cast<const uint8_t*>(picture->pixels), picture->pitch, band.y, band.height);
-    }
-    return;
-#endif
-    SDL_Rect areas[64];
-    int count = 0;
-    for (const FramePlace& band : bands) {
-        if (count < 64) areas[count++] = SDL_Rect{band.x, band.y, band.width, band.height};
-    }
-    SDL_UpdateWindowSurfaceRects(window, areas, count);
+    if (!bands.empty()) UpdateWindowBands(window, picture, bands);
 }
 
 void ShowWholeFrameNext(FrameOutput& output) {

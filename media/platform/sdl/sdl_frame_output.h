@@ -14,6 +14,8 @@
 
 #include <SDL.h>
 
+#include <vector>
+
 struct FrameOutput {
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
@@ -34,3 +36,8 @@ void ShowFrame(FrameOutput& output, SDL_Window* window, const uint16_t* pixels, 
 void ShowBlackWindow(FrameOutput& output, SDL_Window* window);
 // the window was uncovered or changed: the next frame is sent whole
 void ShowWholeFrameNext(FrameOutput& output);
+
+// Shows the changed bands of the window picture: through the window system
+// on the desktop, straight onto the page's canvas in a browser, where SDL
+// would copy the whole picture (sdl_window_update_*.cpp).
+void UpdateWindowBands(SDL_Window* window, const SDL_Surface* picture, const std::vector<FramePlace>& bands);

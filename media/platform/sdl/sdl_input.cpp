@@ -3,6 +3,7 @@
 // Pads are in sdl_pads.cpp.
 #include "media/platform/machine.h"
 #include "media/platform/platform.h"
+#include "media/platform/sdl/sdl_event_pump.h"
 #include "media/platform/sdl/sdl_key_map.h"
 #include "media/platform/sdl/sdl_window_chord.h"
 
@@ -29,7 +30,9 @@ namespace platform {
 // Key events reach SDL through the video subsystem (SDL counts its users).
 bool machine::OpenKeyboard() {
     Devices& devices = TheDevices();
-    if (!devices.keyboardOpen) devices.keyboardOpen = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (devices.keyboardOpen) return true;
+    devices.keyboardOpen = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (devices.keyboardOpen) devices.chord.Watch();
     return devices.keyboardOpen;
 }
 
@@ -37,7 +40,7 @@ bool machine::OpenKeyboard() {
 // read; the events themselves stay queued for the window's own pump.
 bool machine::ReadKeyboard(uint8_t keys[256]) {
     if (!TheDevices().keyboardOpen) return false;
-    SDL_PumpEvents();
+    PumpInputEvents();
     int count = 0;
     const Uint8* state = SDL_GetKeyboardState(&count);
     std::memset(keys, 0, 256);
@@ -50,7 +53,10 @@ bool machine::ReadKeyboard(uint8_t keys[256]) {
 
 void CloseKeyboard() {
     Devices& devices = TheDevices();
-    if (devices.keyboardOpen) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (devices.keyboardOpen) {
+        devices.chord.StopWatching();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
     devices = Devices{};
 }
 

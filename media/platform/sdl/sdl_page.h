@@ -1,11 +1,10 @@
-// The page around the game in a web browser (Emscripten builds only). The
-// game runs on the page's own thread: whenever it waits it hands control
-// back (Asyncify unwinds and later rewinds its stack), so that the browser
-// shows the canvas, delivers keys and plays sound meanwhile. web/page.js
-// answers these calls.
+// The page around the game in a web browser (the *_browser.cpp variants
+// only). The game runs on the page's own thread: whenever it waits it hands
+// control back (Asyncify unwinds and later rewinds its stack), so that the
+// browser shows the canvas, delivers keys and plays sound meanwhile.
+// sdl_page_browser.cpp is the only caller of the page's JavaScript, and
+// web/page.js answers there, hook for hook.
 #pragma once
-
-#ifdef __EMSCRIPTEN__
 
 #include <cstddef>
 #include <cstdint>
@@ -29,6 +28,12 @@ constexpr int kPageFramesPerSecond = 75;
 // made up for by the next ones; after a long stall the steps start again.
 void EndFrameInPage(bool shown);
 
-}  // namespace sdl
+// hands control to the page when it has not had it for a few milliseconds,
+// so that keys and sound go on while the game waits without showing frames
+void LetPageRunIfOverdue();
 
-#endif
+// the game has ended with this exit code: once it has waited in the page,
+// main's return goes back to no caller that could tell the page
+void TellPageGameEnded(int code);
+
+}  // namespace sdl

@@ -1,28 +1,16 @@
-// Time, the local clock and the per-user data directory on SDL.
+// Time, the local clock and the per-user data directory on SDL. Resting
+// differs between the desktop and a browser (sdl_rest_*.cpp).
 #include "media/platform/machine.h"
 #include "media/platform/platform.h"
 
 #include <SDL.h>
 #include <ctime>
 
-#ifdef __EMSCRIPTEN__
-#include "media/platform/sdl/sdl_page.h"
-#endif
-
 namespace platform {
 
 uint32_t machine::TickCount() { return SDL_GetTicks(); }
 uint64_t CounterNow() { return SDL_GetPerformanceCounter(); }
 uint64_t CounterFrequency() { return SDL_GetPerformanceFrequency(); }
-
-// In a browser a pause hands control back to the page for its length.
-void SleepMs(uint32_t ms) {
-#ifdef __EMSCRIPTEN__
-    sdl::RestInPage(ms);
-#else
-    SDL_Delay(ms);
-#endif
-}
 
 std::string UserDataDirectory() {
     char* path = SDL_GetPrefPath("", "gulpkin");

@@ -1,0 +1,28 @@
+// The desktop's display modes for the full screen. Asked for a refresh rate
+// the desktop does not run at, the full screen switches the display's mode:
+// to that rate at the desktop's own resolution when the display offers it
+// (only the refresh changes), else at the frame's own size, shown 1:1. SDL
+// gives the desktop its mode back whenever the window leaves the full screen
+// (Alt+Enter), is minimised (the focus went to another program) or is
+// destroyed (every orderly exit), and switches again when the window comes
+// back; a crash signal gets it back through RestoreDesktopModeOnCrash.
+#pragma once
+
+#include "media/platform/sdl/sdl_display_window.h"
+
+namespace sdl {
+
+// A mode of the first display at `hz`: the desktop's size preferred, else
+// width x height; false when the display offers neither.
+bool FindModeAt(int hz, int width, int height, SDL_DisplayMode& mode);
+// Puts d.window full screen in `mode`; true once the display runs in it.
+bool EnterSwitchedFullScreen(Display& d, const SDL_DisplayMode& mode);
+// Follows the display with vsync while the full screen runs at the paced
+// rate, and not in a window on a desktop of another rate.
+void FollowDisplay(Display& d, bool follow);
+// From now on a crash signal (SIGSEGV, SIGABRT, SIGBUS, SIGFPE) first gives
+// the desktop its mode back, best effort, then ends the program as it would
+// have; harmless when called again. Called on the game thread.
+void RestoreDesktopModeOnCrash();
+
+}  // namespace sdl

@@ -1,0 +1,6 @@
+// The desktop's input events come straight from the window system.
+#include "media/platform/sdl/sdl_event_pump.h"
+
+#include <SDL.h>
+
+void PumpInputEvents() { SDL_PumpEvents(); }

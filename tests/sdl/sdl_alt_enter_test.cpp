@@ -1,0 +1,112 @@
+// Alt+Enter held as a player holds it, pressed 1 to 4 times on a game in
+// full screen, with and without a window manager (openbox): the window
+// switches each time and no key ever reaches the game's key snapshot (the
+// title menu would leave on any key), nor does a key held while the focus
+// comes back.
+#include "media/input.h"
+#include "media/picture_decoding.h"
+#include "media/platform/platform.h"
+#include "media/screen.h"
+#include "tests/support/private_x_server.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+bool Shell(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
+
+// a command running beside the test; its process id
+pid_t Beside(const std::string& command) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        execl("/bin/sh", "sh", "-c", ("exec " + command + " >/dev/null 2>&1").c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return pid;
+}
+
+void End(pid_t pid) {
+    if (pid > 0) kill(pid, SIGTERM), waitpid(pid, nullptr, 0);
+}
+
+class AltEnter : public ::testing::TestWithParam<bool> {
+protected:
+    static void SetUpTestSuite() { serverStarted = server.Start("1920x1080x24"); }
+    static void TearDownTestSuite() { server.Stop(); }
+    void SetUp() override {
+        ASSERT_TRUE(serverStarted) << "Xvfb did not start";
+        if (GetParam()) {
+            openbox = Beside("openbox --sm-disable");
+            for (int i = 0; i < 50 && !Shell("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window"); ++i) usleep(100000);
+        }
+        InitImageDecoders();
+        InitScreen();
+        ASSERT_NE(OpenFullScreen(1024, 768, 16, "Gulpkin"), 0);
+        ASSERT_EQ(InitKeyboard(), 1);
+        Shell("xdotool search --sync --name '^Gulpkin$' windowfocus --sync");
+    }
+    void TearDown() override {
+        EndKeyboard();
+        EndScreen();
+        End(openbox);
+    }
+    // frames and snapshots as the title menu takes them, for `ms`; false at
+    // the first snapshot with a key down
+    static bool MenuWaitsFor(int ms) {
+        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        while (std::chrono::steady_clock::now() < end) {
+            PollKeyboard();
+            if (IsKeyHeld(kAnyKey) != 0) return false;
+            PresentFrame();
+            platform::SleepMs(10);
+        }
+        return true;
+    }
+    static bool FullScreen() { return Shell("xdotool search --name '^Gulpkin$' getwindowgeometry | grep -q 1920x1080"); }
+
+    static PrivateXServer server;
+    static bool serverStarted;
+    pid_t openbox = -1;
+};
+
+PrivateXServer AltEnter::server;
+bool AltEnter::serverStarted = false;
+
+// Both ways a player presses it: Enter tapped while Alt stays down a while
+// longer, and both held together.
+TEST_P(AltEnter, SwitchesTheWindowAndNeverReachesTheKeySnapshot) {
+    const char* presses[] = {"keydown alt sleep 0.1 key Return sleep 0.8 keyup alt",
+                             "keydown alt+Return sleep 0.5 keyup alt+Return"};
+    ASSERT_TRUE(MenuWaitsFor(300));
+    for (int press = 1; press <= 4; ++press) {
+        pid_t keys = Beside(std::string("xdotool ") + presses[press % 2]);  // while the game runs
+        EXPECT_TRUE(MenuWaitsFor(1500)) << "press " << press;
+        waitpid(keys, nullptr, 0);
+        EXPECT_EQ(FullScreen(), press % 2 == 0) << "press " << press;
+        Shell("xdotool search --name '^Gulpkin$' windowfocus --sync");
+    }
+}
+
+// SDL presses again the modifiers still held when the window gets the focus
+// back: such a key waits to be let go, as the one that switched the window.
+TEST_P(AltEnter, AKeyHeldWhileTheFocusCameBackStaysOutOfTheSnapshot) {
+    pid_t other = Beside("xlogo");
+    Shell("xdotool keydown alt search --sync --class xlogo windowfocus --sync");
+    MenuWaitsFor(300);
+    Shell("xdotool search --name '^Gulpkin$' windowfocus --sync");
+    EXPECT_TRUE(MenuWaitsFor(800));
+    Shell("xdotool keyup alt");
+    End(other);
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowManager, AltEnter, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Openbox" : "None"; });
+
+}  // namespace

@@ -1,0 +1,227 @@
+// The full screen's own display mode, on an X server of the test's own
+// (Xorg, run as root, on the dummy video driver; tests/sdl/xorg-dummy.conf)
+// with a desktop of 1920 x 1080 at 60 Hz: opened as the game opens it, the
+// display switches to 75 Hz (the desktop's size first), shows the frame 1:1
+// at 1024 x 768, is never faster than 75 frames a second, and the desktop
+// gets its mode back on every way out; without a 75 Hz mode, in a window or
+// with the desktop's mode chosen, the game takes its fallback and the mode
+// never changes.
+#include "media/frame_limiter.h"
+#include "media/picture_decoding.h"
+#include "media/platform/platform.h"
+#include "media/screen.h"
+#include "tests/support/pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <csignal>
+#include <fstream>
+#include <poll.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+constexpr const char* kDesktop = "1920x1080@60";
+
+std::string Output(const std::string& command) {
+    std::string text;
+    std::FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
+    for (char buffer[256]; pipe && std::fgets(buffer, sizeof buffer, pipe);) text += buffer;
+    if (pipe) pclose(pipe);
+    return text;
+}
+
+// xrandr's line of the current mode, "   1024x768_75   74.90*", as "1024x768@75"
+std::string CurrentMode() {
+    std::istringstream lines(Output("xrandr --current"));
+    for (std::string line; std::getline(lines, line);) {
+        size_t star = line.find('*'), rate = line.rfind(' ', star) + 1;
+        if (line.rfind("   ", 0) != 0 || star == std::string::npos) continue;
+        return line.substr(3, line.find_first_of("_ ", 3) - 3) + "@" +
+               std::to_string(std::lround(std::atof(line.substr(rate, star - rate).c_str())));
+    }
+    return "";
+}
+
+class DisplayMode : public ::testing::Test {
+protected:
+    // Xorg with the configuration, its monitor's refresh range `vert`, less
+    // the line of mode `missing`; it reports its display number when ready.
+    void StartServer(const char* vert, const char* missing = "none") {
+        ASSERT_EQ(geteuid(), 0u) << "Xorg with the dummy driver needs root";
+        std::ifstream in(GULPKIN_SOURCE_DIR "/tests/sdl/xorg-dummy.conf");
+        std::ofstream out(folder.File("xorg.conf"));
+        for (std::string line; std::getline(in, line);) {
+            if (size_t at = line.find("@VERT@"); at != std::string::npos) line.replace(at, 6, vert);
+            if (line.find(missing) == std::string::npos) out << line << '\n';
+        }
+        out.close();
+        int ends[2];
+        ASSERT_EQ(pipe(ends), 0);
+        if ((xorg = fork()) == 0) {
+            std::FILE* quiet = std::freopen("/dev/null", "w", stderr);  // its notices go to its log
+            (void)quiet;
+            execlp("Xorg", "Xorg", "-config", folder.File("xorg.conf").c_str(), "-configdir", folder.File("").c_str(),
+                   "-logfile", folder.File("xorg.log").c_str(), "-displayfd", std::to_string(ends[1]).c_str(),
+                   "-noreset", "-nolisten", "tcp", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(ends[1]);
+        std::string number;
+        pollfd ready{ends[0], POLLIN, 0};
+        for (char c; poll(&ready, 1, 10000) > 0 && read(ends[0], &c, 1) == 1 && c != '\n';) number += c;
+        close(ends[0]);
+        ASSERT_FALSE(number.empty()) << "Xorg did not start";
+        setenv("DISPLAY", (":" + number).c_str(), 1);
+        ASSERT_EQ(CurrentMode(), kDesktop);
+        InitImageDecoders();
+        InitScreen();
+    }
+    void TearDown() override {
+        EndScreen();
+        if (xorg > 0) kill(xorg, SIGTERM), waitpid(xorg, nullptr, 0);
+    }
+
+    // The game's own opening: 75 Hz, else the default rate, the title
+    // "Test" and the limiter. The title, or "" when nothing opened.
+    static std::string OpenAsTheGame(const platform::DisplayChoice& choice = {}) {
+        platform::ChooseDisplay(choice);
+        SetScreenRefresh(75);
+        if (OpenFullScreen(1024, 768, 16, "Gulpkin") != 0) return "Gulpkin";
+        SetScreenRefresh(0);
+        if (OpenFullScreen(1024, 768, 16, "Test") == 0) return "";
+        SetFrameCap(75);
+        return "Test";
+    }
+    // frames a second over `span`: on average, or of the median frame (a
+    // busy machine's late wake-ups make a few frames longer, but most show
+    // the limiter's own step)
+    static double FramesPerSecond(std::chrono::milliseconds span, bool median = false) {
+        std::vector<double> lengths;
+        auto start = std::chrono::steady_clock::now(), last = start;
+        for (PresentFrame(); last - start < span;) {
+            PresentFrame();
+            auto now = std::chrono::steady_clock::now();
+            lengths.push_back(std::chrono::duration<double>(now - last).count());
+            last = now;
+        }
+        std::nth_element(lengths.begin(), lengths.begin() + lengths.size() / 2, lengths.end());
+        double rate = median ? 1 / lengths[lengths.size() / 2]
+                             : lengths.size() / std::chrono::duration<double>(last - start).count();
+        std::printf("%.2f frames a second\n", rate);
+        return rate;
+    }
+
+    TempDir folder;
+    pid_t xorg = -1;
+};
+
+// A red pixel top left and a blue one bottom right of a green frame land on
+// the corners of the 1024 x 768 screen.
+void ExpectFrameOneToOne() {
+    FillScreen(0, 255, 0);
+    MakeBlankSprite(1, 1, 1), MakeBlankSprite(2, 1, 1);
+    SetBlitTarget(1), FillScreen(255, 0, 0), SetBlitTarget(2), FillScreen(0, 0, 255), SetBlitTarget(-1);
+    DrawSpriteOpaque(1, 0, 0), DrawSpriteOpaque(2, 1023, 767);
+    TempDir dir;
+    DecodedPicture shot;
+    for (int attempt = 0; attempt < 10 && (shot.pixels.size() < 2 || shot.pixels[1] != 0x07E0); ++attempt) {
+        for (int i = 0; i < 10; ++i) PresentFrame();
+        Output("import -window root -type TrueColor BMP3:" + dir.File("s.bmp"));
+        std::vector<uint8_t> bytes = ReadBytes(dir.File("s.bmp"));
+        DecodePicture(bytes.data(), bytes.size(), shot);
+    }
+    ASSERT_EQ(shot.pixels.size(), 1024u * 768u);
+    const uint16_t* p = shot.pixels.data();
+    EXPECT_TRUE(p[0] == 0xF800 && p[1] == 0x07E0 && p[1024 * 768 - 1] == 0x001F && p[1024 * 768 - 2] == 0x07E0);
+}
+
+void PressAltEnter() {
+    Output("xdotool search --name '^Gulpkin$' windowfocus --sync key alt+Return");
+    for (int i = 0; i < 15; ++i) PresentFrame();
+}
+
+TEST_F(DisplayMode, FullScreenRunsAt75HzAndAWindowOnTheDesktop) {
+    ASSERT_NO_FATAL_FAILURE(StartServer("50-76", "1920x1080_75"));
+    ASSERT_EQ(OpenAsTheGame(), "Gulpkin");
+    EXPECT_EQ(CurrentMode(), "1024x768@75");
+    EXPECT_EQ(platform::DisplayRefreshRate(), 75);
+    ExpectFrameOneToOne();
+    EXPECT_NEAR(FramesPerSecond(10s), 75.0, 1.0);
+    PressAltEnter();
+    EXPECT_EQ(CurrentMode(), kDesktop) << "in a window";
+    EXPECT_LT(FramesPerSecond(1s), 77.0) << "in a window";
+    PressAltEnter();
+    EXPECT_EQ(CurrentMode(), "1024x768@75") << "full screen again";
+    EndScreen();
+    EXPECT_EQ(CurrentMode(), kDesktop) << "closed";
+}
+
+TEST_F(DisplayMode, TheDesktopsOwnSizeAt75HzIsPreferred) {
+    ASSERT_NO_FATAL_FAILURE(StartServer("50-76"));
+    ASSERT_EQ(OpenAsTheGame(), "Gulpkin");
+    EXPECT_EQ(CurrentMode(), "1920x1080@75");
+}
+
+TEST_F(DisplayMode, WithoutA75HzModeTheLimiterPacesTheDesktopsMode) {
+    ASSERT_NO_FATAL_FAILURE(StartServer("50-61"));
+    ASSERT_EQ(OpenAsTheGame(), "Test");
+    double rate = FramesPerSecond(3s, true);
+    EXPECT_TRUE(rate >= 75.0 && rate <= 76.5) << rate;
+    EXPECT_EQ(CurrentMode(), kDesktop);
+}
+
+// A window, or the desktop's mode chosen, never changes the mode.
+TEST_F(DisplayMode, WindowAndDesktopChoiceKeepTheDesktopsMode) {
+    ASSERT_NO_FATAL_FAILURE(StartServer("50-76"));
+    for (platform::DisplayChoice choice : {platform::DisplayChoice{.windowed = true},
+                                           platform::DisplayChoice{.keepDesktopMode = true}}) {
+        EXPECT_EQ(OpenAsTheGame(choice), "Test") << choice.windowed;
+        EXPECT_EQ(CurrentMode(), kDesktop) << choice.windowed;
+        EndScreen();
+    }
+}
+
+// The game itself: its title in the 75 Hz mode, and the desktop's mode back
+// after Escape, SIGTERM (both orderly, exit code 0) and a crash signal (the
+// program still ends by it, or by the sanitizer's report).
+TEST_F(DisplayMode, TheGameGivesTheModeBackOnEveryWayOut) {
+    ASSERT_NO_FATAL_FAILURE(StartServer("50-76", "1920x1080_75"));
+    const struct { const char* name; int signal; } endings[] = {{"Escape", 0}, {"SIGTERM", SIGTERM}, {"SIGSEGV", SIGSEGV}};
+    for (const auto& ending : endings) {
+        pid_t game = fork();
+        if (game == 0) {
+            setenv("XDG_CONFIG_HOME", folder.File("").c_str(), 1);
+            setenv("SDL_AUDIODRIVER", "dummy", 1);
+            setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+            execl(GULPKIN_GAME_DIR "/gulpkin", "gulpkin", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        std::string title;
+        for (int i = 0; i < 100 && title.empty(); ++i, std::this_thread::sleep_for(100ms)) {
+            title = Output("xdotool search --onlyvisible --class '^gulpkin$' getwindowname");
+        }
+        EXPECT_EQ(title, "Gulpkin\n") << ending.name;
+        EXPECT_EQ(CurrentMode(), "1024x768@75") << ending.name;
+        if (ending.signal != 0) kill(game, ending.signal);
+        int status = -1;
+        for (int i = 0; i < 100 && waitpid(game, &status, WNOHANG) != game; ++i, std::this_thread::sleep_for(50ms)) {
+            // pressed again while the game still loads and reads no key
+            if (ending.signal == 0 && i % 10 == 0) {
+                Output("xdotool search --class '^gulpkin$' windowfocus --sync keydown Escape sleep 0.2 keyup Escape");
+            }
+        }
+        EXPECT_EQ(WIFEXITED(status) && WEXITSTATUS(status) == 0, ending.signal != SIGSEGV) << ending.name << status;
+        EXPECT_EQ(CurrentMode(), kDesktop) << ending.name;
+        if (!WIFEXITED(status) && !WIFSIGNALED(status)) kill(game, SIGKILL), waitpid(game, nullptr, 0);
+    }
+}
+
+}  // namespace
