@@ -13,50 +13,8 @@ jobs=${GULPKIN_WEB_JOBS:-2}
 sources=$prefix/sources
 mkdir -p "$prefix/stamps" "$sources"
 
-# runs a command with its output in LOG, shown only when it fails
-quietly() {
-    local log=$1
-    shift
-    if ! "$@" >>"$log" 2>&1; then
-        tail -n 40 "$log" >&2
-        echo "failed: $* (whole log: $log)" >&2
-        return 1
-    fi
-}
-
-# apt-get source needs a deb-src entry; it is added for the archive the
-# machine already uses.
-ensure_source_entries() {
-    if grep -rqs '^Types:.*deb-src\|^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then return 0; fi
-    local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo=sudo
-    local list=/etc/apt/sources.list.d/debian.sources
-    if [ -f "$list" ]; then
-        sed 's/^Types: deb$/Types: deb-src/' "$list" | $sudo tee /etc/apt/sources.list.d/gulpkin-deb-src.sources >/dev/null
-    else
-        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list | $sudo tee /etc/apt/sources.list.d/gulpkin-deb-src.list >/dev/null
-    fi
-    $sudo apt-get update -qq
-}
-
-# the newest source version the archive offers
-source_version() {
-    apt-cache showsrc --only-source "$1" 2>/dev/null | awk '/^Version:/ {print $2}' | sort -V | tail -1
-}
-
-# unpacks the package's source (with Debian's patches) and prints its folder
-fetch_source() {
-    local package=$1 version=$2
-    local folder=$sources/$package-${version//[:~]/_}  # make cannot take ':' in a path
-    if [ ! -d "$folder" ]; then
-        local scratch
-        scratch=$(mktemp -d "$sources/fetch.XXXXXX")
-        (cd "$scratch" && quietly "$sources/$package.log" apt-get source -q --only-source "$package=$version")
-        mv "$(find "$scratch" -mindepth 1 -maxdepth 1 -type d | head -1)" "$folder"
-        rm -rf "$scratch"
-    fi
-    echo "$folder"
-}
+source "$(dirname "$0")/../tools/debian_sources.sh"
+lock_prefix
 
 cmake_build() {
     local source=$1
@@ -115,25 +73,10 @@ build_libjpeg_turbo() {
         -DHAVE_SIZE_T=TRUE -DSIZE_T=4 -DHAVE_UNSIGNED_LONG=TRUE -DUNSIGNED_LONG=4
 }
 
-# builds one package unless this version of it is already in the prefix
-build_package() {
-    local package=$1 builder=$2
-    local version
-    version=$(source_version "$package")
-    [ -n "$version" ] || { echo "no source package $package in the archive" >&2; return 1; }
-    local stamp=$prefix/stamps/$package-${version//[:~]/_}
-    [ -f "$stamp" ] && return 0
-    echo "Compiling $package $version for the browser"
-    local folder
-    folder=$(fetch_source "$package" "$version")
-    "$builder" "$folder"
-    touch "$stamp"
-}
-
 ensure_source_entries
-build_package libsdl2 build_libsdl2
-build_package freetype build_freetype
-build_package harfbuzz build_harfbuzz
-build_package libsdl2-ttf build_libsdl2_ttf
-build_package libxmp build_libxmp
-build_package libjpeg-turbo build_libjpeg_turbo
+build_package libsdl2 build_libsdl2 "the browser"
+build_package freetype build_freetype "the browser"
+build_package harfbuzz build_harfbuzz "the browser"
+build_package libsdl2-ttf build_libsdl2_ttf "the browser"
+build_package libxmp build_libxmp "the browser"
+build_package libjpeg-turbo build_libjpeg_turbo "the browser"

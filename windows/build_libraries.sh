@@ -20,50 +20,8 @@ host=x86_64-w64-mingw32
 sources=$prefix/sources
 mkdir -p "$prefix/stamps" "$sources" "$prefix/licenses"
 
-# runs a command with its output in LOG, shown only when it fails
-quietly() {
-    local log=$1
-    shift
-    if ! "$@" >>"$log" 2>&1; then
-        tail -n 40 "$log" >&2
-        echo "failed: $* (whole log: $log)" >&2
-        return 1
-    fi
-}
-
-# apt-get source needs a deb-src entry; it is added for the archive the
-# machine already uses.
-ensure_source_entries() {
-    if grep -rqs '^Types:.*deb-src\|^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then return 0; fi
-    local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo=sudo
-    local list=/etc/apt/sources.list.d/debian.sources
-    if [ -f "$list" ]; then
-        sed 's/^Types: deb$/Types: deb-src/' "$list" | $sudo tee /etc/apt/sources.list.d/gulpkin-deb-src.sources >/dev/null
-    else
-        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list | $sudo tee /etc/apt/sources.list.d/gulpkin-deb-src.list >/dev/null
-    fi
-    $sudo apt-get update -qq
-}
-
-# the newest source version the archive offers
-source_version() {
-    apt-cache showsrc --only-source "$1" 2>/dev/null | awk '/^Version:/ {print $2}' | sort -V | tail -1
-}
-
-# unpacks the package's source (with Debian's patches) and prints its folder
-fetch_source() {
-    local package=$1 version=$2
-    local folder=$sources/$package-${version//[:~]/_}  # make cannot take ':' in a path
-    if [ ! -d "$folder" ]; then
-        local scratch
-        scratch=$(mktemp -d "$sources/fetch.XXXXXX")
-        (cd "$scratch" && quietly "$sources/$package.log" apt-get source -q --only-source "$package=$version")
-        mv "$(find "$scratch" -mindepth 1 -maxdepth 1 -type d | head -1)" "$folder"
-        rm -rf "$scratch"
-    fi
-    echo "$folder"
-}
+source "$here/../tools/debian_sources.sh"
+lock_prefix
 
 cmake_build() {
     local source=$1
@@ -131,33 +89,26 @@ build_googletest() {
     cmake_build "$1" -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON
 }
 
-# builds one package unless this version of it is already in the prefix
-build_package() {
-    local package=$1 builder=$2 notice=$3
-    local version
-    version=$(source_version "$package")
-    [ -n "$version" ] || { echo "no source package $package in the archive" >&2; return 1; }
-    local stamp=$prefix/stamps/$package-${version//[:~]/_}
-    [ -f "$stamp" ] && return 0
-    echo "Compiling $package $version for Windows" >&2
-    local folder
-    folder=$(fetch_source "$package" "$version")
-    "$builder" "$folder"
-    # the licence travels with the programs the library is linked into
-    [ -z "$notice" ] || cp "$folder/debian/copyright" "$prefix/licenses/$notice.txt"
-    touch "$stamp"
+# the licence travels with the programs the library is linked into
+copy_notice() { cp "$1/debian/copyright" "$prefix/licenses/$notice.txt"; }
+
+# build_package, keeping the licence as NOTICE.txt (none when NOTICE is "")
+build_windows_package() {
+    local package=$1 builder=$2
+    notice=$3
+    build_package "$package" "$builder" Windows ${notice:+copy_notice}
 }
 
 ensure_source_entries
-build_package libsdl2 build_libsdl2 SDL2
-build_package freetype build_freetype FreeType
-build_package harfbuzz build_harfbuzz HarfBuzz
-build_package libsdl2-ttf build_libsdl2_ttf SDL2_ttf
-build_package libxmp build_libxmp libxmp
-build_package libjpeg-turbo build_libjpeg_turbo libjpeg-turbo
+build_windows_package libsdl2 build_libsdl2 SDL2
+build_windows_package freetype build_freetype FreeType
+build_windows_package harfbuzz build_harfbuzz HarfBuzz
+build_windows_package libsdl2-ttf build_libsdl2_ttf SDL2_ttf
+build_windows_package libxmp build_libxmp libxmp
+build_windows_package libjpeg-turbo build_libjpeg_turbo libjpeg-turbo
 # the test programs only: not shipped, so no licence to carry
 if [ -n "${GULPKIN_WINDOWS_TESTS:-}" ]; then
-    build_package googletest build_googletest ""
+    build_windows_package googletest build_googletest ""
 fi
 # The compiler's runtime (libstdc++, libgcc, winpthreads) and the DejaVu face
 # are shipped too.

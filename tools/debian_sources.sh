@@ -1,0 +1,75 @@
+# Shared by the scripts that compile Debian's source packages for another
+# platform (web/build_libraries.sh, windows/build_libraries.sh). Sourced, not
+# run. The caller sets `prefix` (where the libraries are installed) and
+# `sources` (where the packages are unpacked) and defines one builder a
+# package; build_package then builds each package once per version.
+
+# runs a command with its output in LOG, shown only when it fails
+quietly() {
+    local log=$1
+    shift
+    if ! "$@" >>"$log" 2>&1; then
+        tail -n 40 "$log" >&2
+        echo "failed: $* (whole log: $log)" >&2
+        return 1
+    fi
+}
+
+# apt-get source needs a deb-src entry; it is added for the archive the
+# machine already uses.
+ensure_source_entries() {
+    if grep -rqs '^Types:.*deb-src\|^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then return 0; fi
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    local list=/etc/apt/sources.list.d/debian.sources
+    if [ -f "$list" ]; then
+        sed 's/^Types: deb$/Types: deb-src/' "$list" | $sudo tee /etc/apt/sources.list.d/gulpkin-deb-src.sources >/dev/null
+    else
+        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list | $sudo tee /etc/apt/sources.list.d/gulpkin-deb-src.list >/dev/null
+    fi
+    $sudo apt-get update -qq
+}
+
+# Two runs over one prefix would build in each other's folders: the second
+# waits for the first, then finds its stamps.
+lock_prefix() {
+    exec {prefix_lock}>"$prefix/lock"
+    flock -n "$prefix_lock" || { echo "waiting for another build of the libraries in $prefix" >&2; flock "$prefix_lock"; }
+}
+
+# the newest source version the archive offers
+source_version() {
+    apt-cache showsrc --only-source "$1" 2>/dev/null | awk '/^Version:/ {print $2}' | sort -V | tail -1
+}
+
+# unpacks the package's source (with Debian's patches) and prints its folder
+fetch_source() {
+    local package=$1 version=$2
+    local folder=$sources/$package-${version//[:~]/_}  # make cannot take ':' in a path
+    if [ ! -d "$folder" ]; then
+        local scratch
+        scratch=$(mktemp -d "$sources/fetch.XXXXXX")
+        (cd "$scratch" && quietly "$sources/$package.log" apt-get source -q --only-source "$package=$version")
+        mv "$(find "$scratch" -mindepth 1 -maxdepth 1 -type d | head -1)" "$folder"
+        rm -rf "$scratch"
+    fi
+    echo "$folder"
+}
+
+# build_package PACKAGE BUILDER TARGET [AFTER]: unless this version of PACKAGE
+# is already in the prefix, fetches it and runs BUILDER on its folder (then
+# AFTER, given the folder too), naming TARGET in its one line of progress
+build_package() {
+    local package=$1 builder=$2 target=$3 after=${4:-}
+    local version
+    version=$(source_version "$package")
+    [ -n "$version" ] || { echo "no source package $package in the archive" >&2; return 1; }
+    local stamp=$prefix/stamps/$package-${version//[:~]/_}
+    [ -f "$stamp" ] && return 0
+    echo "Compiling $package $version for $target" >&2
+    local folder
+    folder=$(fetch_source "$package" "$version")
+    "$builder" "$folder"
+    [ -z "$after" ] || "$after" "$folder"
+    touch "$stamp"
+}
