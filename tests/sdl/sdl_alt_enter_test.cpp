@@ -20,7 +20,10 @@
 
 namespace {
 
-bool Shell(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
+// bounded: xdotool's --sync waits for ever for a window that never comes
+bool Shell(const std::string& command) {
+    return std::system(("timeout 20 " + command + " >/dev/null 2>&1").c_str()) == 0;
+}
 
 // a command running beside the test; its process id
 pid_t Beside(const std::string& command) {
