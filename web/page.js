@@ -22,6 +22,7 @@
 //   downloads    captures offered as downloads so far
 //   stored       times the written files reached the browser's storage
 //   awake        a screen wake lock is held
+//   held         the game waits at its first frame for the player
 //   ended        true from the game's end to the touch that plays again
 //   frozen       times the game froze in a hidden page
 "use strict";
@@ -52,7 +53,7 @@
 
   const gulpkin = {
     frames: 0, readyAt: 0, startedAt: 0, firstFrameAt: 0, ended: false, downloads: 0, stored: 0, awake: false,
-    frameCosts: new Float64Array(kCostSlots), costCount: 0, screen: "", frozen: 0,
+    frameCosts: new Float64Array(kCostSlots), costCount: 0, screen: "", frozen: 0, held: false,
     loaded: { wasm: [0, 0], data: [0, 0] },
   };
   window.gulpkin = gulpkin;
@@ -152,7 +153,12 @@
 
   function awaitPlayer() {
     return new Promise((resolve) => {
-      if (wanted) resolve(); else playerCame = resolve;
+      if (wanted) {
+        resolve();
+      } else {
+        gulpkin.held = true;
+        playerCame = resolve;
+      }
     });
   }
 
@@ -311,6 +317,7 @@
     canvas.focus();
     holdWakeLock();
     if (playerCame) {
+      gulpkin.held = false;
       playerCame();
       playerCame = null;
     }
