@@ -80,7 +80,7 @@
 
   // the data package reports "Downloading data... (got/total)"
   function loadingStatus(text) {
-    const counts = /\((\d+)\/(\d+)\)/.exec(text || "");
+    const counts = /^Downloading data\.\.\. \((\d+)\/(\d+)\)/.exec(text || "");
     if (counts) gulpkin.loaded.data = [Number(counts[1]), Number(counts[2])];
     showProgress();
   }
@@ -324,11 +324,14 @@
   }
 
   // the first key, click or touch asks for the game, and after its end the
-  // next one asks again
+  // next one asks again; the game, already running, never sees that key
   function gesture(event) {
     if (!wanted) {
       askForGame();
-      if (event && event.type === "keydown") event.preventDefault();
+      if (event && event.type === "keydown") {
+        event.preventDefault();
+        event.stopImmediatePropagation();
+      }
     }
     resumeSound();
   }
