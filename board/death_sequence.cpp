@@ -7,6 +7,7 @@
 #include "core/game_state.h"
 #include "core/sprite_numbers.h"
 #include "media/input.h"
+#include "media/platform/platform.h"
 #include "media/screen.h"
 #include "media/sound.h"
 #include "media/values.h"
@@ -63,6 +64,7 @@ void PlayDeathSequence() {
     game.lives = static_cast<int8_t>(game.lives - 1);
     if (game.lives < 0) OptionsScreen();
     ResetForNextLife();
+    platform::ShowingScreen(platform::ShownScreen::LostLifeWait);
     WaitForKeyOrButton();
     game.screen = Screen::Play;
 }

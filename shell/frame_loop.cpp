@@ -10,6 +10,7 @@
 #include "ghosts/ghosts.h"
 #include "media/drawing.h"
 #include "media/input.h"
+#include "media/platform/platform.h"
 #include "media/screen.h"
 #include "media/sound.h"
 #include "media/values.h"
@@ -79,6 +80,7 @@ void PlayOneFrame() {
 }
 
 void RunFrameLoop() {
+    platform::ShowingScreen(platform::ShownScreen::Play);
     while (game.quitRequested == 0) {
         game.screen = Screen::Play;
         PresentFrame();

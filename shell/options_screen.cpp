@@ -7,6 +7,7 @@
 #include "core/sprite_numbers.h"
 #include "media/capture.h"
 #include "media/input.h"
+#include "media/platform/platform.h"
 #include "media/screen.h"
 #include "media/settings_file.h"
 #include "media/sound.h"
@@ -90,6 +91,7 @@ void ReadOptionKeys() {
 
 void OptionsScreen() {
     game.screen = Screen::Options;
+    platform::ShowingScreen(platform::ShownScreen::EndScreen);
     Pause(1000);
     CopySpriteImage(16, 6);
     StartMusic(2);

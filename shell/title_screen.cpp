@@ -5,6 +5,7 @@
 #include "core/steady_trig.h"
 #include "media/drawing.h"
 #include "media/input.h"
+#include "media/platform/platform.h"
 #include "media/screen.h"
 #include "media/sound.h"
 #include "media/values.h"
@@ -98,6 +99,7 @@ void ShowConfirmationPass() {
 }  // namespace
 
 void RunTitleMenu() {
+    platform::ShowingScreen(platform::ShownScreen::TitleMenu);
     for (;;) {
         PollKeyboard();
         EndProgramIfScreenLost();
@@ -129,6 +131,7 @@ void FadeTitleMusic() {
 
 void TitleScreen() {
     game.screen = Screen::Title;
+    platform::ShowingScreen(platform::ShownScreen::Intro);
     CopySpriteImage(kTitleBackground, kWorkingBackground);
     PlayTitleIntro();
     RunTitleMenu();

@@ -1,79 +1,174 @@
-// The page around Gulpkin: starts the game on the first key, click or touch
-// (a browser lets sound start only then), keeps the game's keys from the
-// browser, offers buttons for the keys a browser keeps for itself and touch
-// controls on a touch screen, fits the canvas to the window, keeps the best
-// score in the browser's storage, hands a capture over as a download, keeps
-// the screen awake while the game runs, keeps the site for offline visits
-// and says when the game has ended.
+// The page around Gulpkin: loads the game with its progress shown, starts it
+// at once so that its start-up work and pauses pass while the page waits,
+// and shows its first frame on the first key, click or touch (a browser
+// lets sound start only then). It keeps the game's keys from the browser,
+// offers buttons for the keys a browser keeps for itself and touch controls
+// for the screen the game shows, fits the canvas to the window, freezes the
+// game while the page is hidden, keeps the best score in the browser's
+// storage, hands a capture over as a download, keeps the screen awake while
+// the game runs, keeps the site for offline visits and starts the game
+// again on the touch after its end.
 //
 // window.gulpkin holds what the page knows of the running game:
 //   frames       frames presented so far
 //   readyAt      page time (ms) when the game could start
-//   startedAt    page time of the key or click that started it
-//   firstFrameAt page time of the first frame presented
+//   startedAt    page time of the key or touch that asked for the game
+//   firstFrameAt page time of the first frame presented after it
 //   frameCosts   the last 256 frames' work in ms (from the frame limiter's
 //                release to the frame on the canvas), costCount how many
 //                were recorded in all
+//   screen       the screen the game shows: intro, menu, play, lost-life, end
+//   loaded       bytes of the game's code and data received so far, of total
 //   downloads    captures offered as downloads so far
 //   stored       times the written files reached the browser's storage
 //   awake        a screen wake lock is held
-//   ended        true once the game has ended
+//   held         the game waits at its first frame for the player
+//   ended        true from the game's end to the touch that plays again
+//   frozen       times the game froze in a hidden page
 "use strict";
 
 (function () {
   const kStorageFolder = "/libsdl";  // where SDL keeps the game's written files
-  const kClaimedKeys = new Set(["ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", "Space", "Escape",
+  const kClaimedKeys = new Set(["ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", "Space", "Escape", "Enter",
                                 "F1", "F2", "F3", "F10", "F11", "F12"]);
+  const kScreens = ["intro", "menu", "play", "lost-life", "end"];  // platform::ShownScreen's order
   const kCostSlots = 256;
   const kButtonHoldMs = 150;     // long enough for several frames to see the key
   const kCaptureQuietMs = 400;   // writes stopped this long: the capture is offered
+  const kQuitArmedMs = 3000;     // a second tap on Esc within this ends the game
+  const kBlurSettleMs = 250;     // a lost focus counts once the page is still shown after this
   const kFrameAspect = 4 / 3;
+  const kFrameWidth = 1024;
+  // the key a tap on the picture sends to end the wait after a lost life:
+  // any key ends the wait, and this one does nothing in play
+  const kContinueKey = "Enter";
+  const debug = new URLSearchParams(location.search).has("debug");
 
   const canvas = document.getElementById("canvas");
   const stage = document.getElementById("stage");
   const message = document.getElementById("message");
   const rate = document.getElementById("rate");
+  const quit = document.getElementById("quit");
+  const sharp = document.getElementById("sharp");
 
   const gulpkin = {
     frames: 0, readyAt: 0, startedAt: 0, firstFrameAt: 0, ended: false, downloads: 0, stored: 0, awake: false,
-    frameCosts: new Float64Array(kCostSlots), costCount: 0,
+    frameCosts: new Float64Array(kCostSlots), costCount: 0, screen: "", frozen: 0, held: false,
+    loaded: { wasm: [0, 0], data: [0, 0] },
   };
   window.gulpkin = gulpkin;
 
-  let ready = false;        // the game's code, data and storage are loaded
-  let wanted = false;       // the player asked to start
-  let started = false;
+  let ready = false;     // the game's code, data and storage are loaded
+  let wanted = false;    // the player asked for the game (its first frame may show)
+  let running = false;   // main runs
+  let playerCame = null; // settles awaitPlayer()'s promise
 
   function say(text) {
     message.textContent = text;
     message.hidden = text === "";
   }
 
+  // ---- loading, with the bytes received shown ----
+
+  function showProgress() {
+    if (ready) return;
+    const got = gulpkin.loaded.wasm[0] + gulpkin.loaded.data[0];
+    const total = gulpkin.loaded.wasm[1] + gulpkin.loaded.data[1];
+    const mb = (bytes) => (bytes / 1e6).toFixed(1);
+    say(total > 0 ? "Loading Gulpkin\u2026 " + mb(got) + " of " + mb(total) + " MB" : "Loading Gulpkin\u2026");
+  }
+
+  // the data package reports "Downloading data... (got/total)"
+  function loadingStatus(text) {
+    const counts = /^Downloading data\.\.\. \((\d+)\/(\d+)\)/.exec(text || "");
+    if (counts) gulpkin.loaded.data = [Number(counts[1]), Number(counts[2])];
+    showProgress();
+  }
+
+  // The game's code is fetched here, its bytes counted on their way to the
+  // compiler, which still compiles while they arrive.
+  function instantiateWasm(imports, receive) {
+    fetch("gulpkin.wasm", { credentials: "same-origin" }).then((response) => {
+      if (!response.ok) throw new Error("gulpkin.wasm: HTTP " + response.status);
+      gulpkin.loaded.wasm[1] = Number(response.headers.get("Content-Length")) || 0;
+      const reader = response.body.getReader();
+      const counted = new ReadableStream({
+        pull(controller) {
+          return reader.read().then(({ done, value }) => {
+            if (done) {
+              controller.close();
+              return;
+            }
+            gulpkin.loaded.wasm[0] += value.length;
+            showProgress();
+            controller.enqueue(value);
+          });
+        },
+      });
+      const wasm = new Response(counted, { headers: { "Content-Type": "application/wasm" } });
+      return WebAssembly.instantiateStreaming(wasm, imports);
+    }).then((result) => receive(result.instance, result.module))
+      .catch((error) => say("Gulpkin could not be loaded: " + error.message));
+    return {};
+  }
+
   // ---- the game's hooks (media/platform/sdl/sdl_page_browser.cpp) ----
 
   // rest(): a message to ourselves comes back as soon as the browser has
   // run its pending events, without the lower bound browsers put on short
-  // timers.
+  // timers. While the page is hidden no rest ends: the game stands still,
+  // whatever its screen, until the page is shown again.
   const channel = new MessageChannel();
   const waiting = [];
+  const frozen = [];
   channel.port1.onmessage = () => waiting.shift()();
 
   function rest(ms) {
     return new Promise((resolve) => {
+      const wake = () => {
+        if (document.hidden) {
+          if (frozen.length === 0) gulpkin.frozen++;
+          frozen.push(resolve);
+        } else {
+          resolve();
+        }
+      };
       if (ms >= 1) {
-        setTimeout(resolve, Math.floor(ms));
+        setTimeout(wake, Math.floor(ms));
       } else {
-        waiting.push(resolve);
+        waiting.push(wake);
         channel.port2.postMessage(0);
+      }
+    });
+  }
+
+  function thaw() {
+    while (frozen.length > 0) frozen.shift()();
+  }
+
+  // the game's first frame waits for the player
+  function playerAwaited() {
+    return wanted ? 0 : 1;
+  }
+
+  function awaitPlayer() {
+    return new Promise((resolve) => {
+      if (wanted) {
+        resolve();
+      } else {
+        gulpkin.held = true;
+        playerCame = resolve;
       }
     });
   }
 
   function framePresented(workMs) {
     gulpkin.frames++;
-    if (gulpkin.frames === 1) gulpkin.firstFrameAt = performance.now();
+    if (gulpkin.firstFrameAt === 0) gulpkin.firstFrameAt = performance.now();
     gulpkin.frameCosts[gulpkin.costCount % kCostSlots] = workMs;
     gulpkin.costCount++;
+    // the wait after a lost life shows no frame: the next one is play's
+    if (gulpkin.screen === "lost-life") showingScreen(kScreens.indexOf("play"));
   }
 
   // fileWritten(): the game captures the screen on every frame F12 is down
@@ -116,10 +211,29 @@
     setTimeout(() => URL.revokeObjectURL(link.href), 10000);
   }
 
+  // showingScreen(): the controls of that screen only (index.html marks
+  // each key button with the screen it serves)
+  function showingScreen(index) {
+    const screen = kScreens[index] || "";
+    gulpkin.screen = screen;
+    document.body.dataset.screen = screen;
+    for (const button of document.querySelectorAll("#keys button[data-screen]")) {
+      button.hidden = button.dataset.screen !== screen;
+    }
+  }
+
+  // The game has ended: it starts again at once, its first frame waiting
+  // for the touch that plays again, so that the title follows that touch
+  // without a reload.
   function gameEnded() {
     gulpkin.ended = true;
+    running = false;
+    wanted = false;
     releaseWakeLock();
+    disarmQuit();
+    showingScreen(-1);
     say("Gulpkin has ended. Press a key or touch to play again.");
+    setTimeout(runGame, 0);
   }
 
   // ---- storage ----
@@ -149,7 +263,7 @@
   let wakeLock = null;
 
   function holdWakeLock() {
-    if (!navigator.wakeLock || wakeLock || !started || gulpkin.ended || document.hidden) return;
+    if (!navigator.wakeLock || wakeLock || !wanted || document.hidden) return;
     navigator.wakeLock.request("screen").then((lock) => {
       wakeLock = lock;
       gulpkin.awake = true;
@@ -164,34 +278,67 @@
     if (wakeLock) wakeLock.release().catch(() => {});
   }
 
-  // ---- starting and ending ----
+  // ---- sound ----
 
-  function startGame() {
-    wanted = true;
-    if (!ready || started) return;
-    started = true;
-    say("");
-    gulpkin.startedAt = performance.now();
-    canvas.focus();
-    holdWakeLock();
-    Module.callMain([]);
+  // The page makes the game's audio context itself, before the game opens
+  // its sound (SDL takes one it finds), so that the gesture that asks for
+  // the game can start it: browsers count the end of a touch, not its
+  // start, as such a gesture.
+  function audioContext() {
+    const sdl = Module.SDL2 || (Module.SDL2 = {});
+    if (!sdl.audioContext) {
+      const Context = window.AudioContext || window.webkitAudioContext;
+      if (Context) sdl.audioContext = new Context();
+    }
+    return sdl.audioContext;
   }
 
   function resumeSound() {
     const context = Module.SDL2 && Module.SDL2.audioContext;
-    if (context && context.state === "suspended") context.resume();
+    if (context && context.state === "suspended" && wanted && !document.hidden) context.resume().catch(() => {});
   }
 
-  // the first key, click or touch starts the game; after its end, the next
-  // one plays again
-  function gesture(event) {
-    resumeSound();
-    if (gulpkin.ended) {
-      location.reload();
-    } else if (!started) {
-      startGame();
-      if (event && event.type === "keydown") event.preventDefault();
+  // ---- starting and ending ----
+
+  function runGame() {
+    if (running || !ready) return;
+    running = true;
+    audioContext();
+    Module.callMain([]);
+  }
+
+  function askForGame() {
+    if (wanted) return;
+    wanted = true;
+    gulpkin.ended = false;
+    gulpkin.startedAt = performance.now();
+    gulpkin.firstFrameAt = 0;
+    say(ready ? "" : message.textContent);
+    canvas.focus();
+    holdWakeLock();
+    if (playerCame) {
+      gulpkin.held = false;
+      playerCame();
+      playerCame = null;
     }
+  }
+
+  // the first key, click or touch asks for the game, and after its end the
+  // next one asks again; the game, already running, never sees that key
+  function gesture(event) {
+    if (!wanted) {
+      askForGame();
+      if (event && event.type === "keydown") {
+        event.preventDefault();
+        event.stopImmediatePropagation();
+      }
+    }
+    resumeSound();
+  }
+
+  // the end of a touch, a click or a key may start sound where its start may not
+  for (const type of ["touchend", "pointerup", "click", "keyup", "keydown"]) {
+    window.addEventListener(type, resumeSound, true);
   }
 
   // ---- keys ----
@@ -218,7 +365,7 @@
     offerCapture();
   });
   message.addEventListener("click", gesture);
-  canvas.addEventListener("pointerdown", gesture);
+  canvas.addEventListener("pointerdown", (event) => { if (event.pointerType === "mouse") gesture(event); });
 
   // Keys held by buttons and the steering pad go through the same listeners
   // as real keys. A key held by two controls at once stays down until both
@@ -239,8 +386,8 @@
   }
 
   function pressKey(code) {
-    if (!started) {
-      startGame();
+    if (!wanted) {
+      gesture(null);
       return;
     }
     holdKey(code);
@@ -253,8 +400,8 @@
   }
   for (const button of document.querySelectorAll("#controls button[data-code]")) {
     button.addEventListener("click", () => {
-      resumeSound();
       pressKey(button.dataset.code);
+      resumeSound();
     });
   }
   document.getElementById("fullscreen").addEventListener("click", () => {
@@ -321,30 +468,53 @@
     if (code) startTouchKey(touch, code, pad.querySelector("." + arrows[code]));
   }
 
-  function touchTarget(touch) {
+  // Esc on a touch screen asks first: the first tap arms it, a second one
+  // within a few seconds ends the game.
+  let quitTimer = 0;
+
+  function disarmQuit() {
+    clearTimeout(quitTimer);
+    quit.classList.remove("armed");
+    quit.textContent = "Esc";
+  }
+
+  function tapQuit(touch) {
+    if (quit.classList.contains("armed")) {
+      disarmQuit();
+      startTouchKey(touch, "Escape", quit);
+      return;
+    }
+    quit.classList.add("armed");
+    quit.textContent = "Quit? Tap again";
+    quitTimer = setTimeout(disarmQuit, kQuitArmedMs);
+  }
+
+  // What a touch starting at a point does: steer, hold a key, ask before
+  // quitting, or, during the wait after a lost life, end the wait with a key
+  // that does nothing in play (the charge too: the wait spends no charge).
+  function touchDown(touch) {
     const element = document.elementFromPoint(touch.clientX, touch.clientY);
-    if (!element) return null;
-    if (pad.contains(element)) return pad;
-    return element.closest("button[data-code]");
+    if (!element) return;
+    if (pad.contains(element)) {
+      padTouches.add(touch.identifier);
+      steer(touch);
+    } else if (element === quit) {
+      tapQuit(touch);
+    } else if (gulpkin.screen === "lost-life" && (stage.contains(element) || element.id === "charge")) {
+      startTouchKey(touch, kContinueKey, element);
+    } else if (element.closest("button[data-code]")) {
+      startTouchKey(touch, element.closest("button[data-code]").dataset.code, element.closest("button"));
+    }
   }
 
   document.addEventListener("touchstart", (event) => {
     useTouchControls(true);
-    resumeSound();
-    if (!started || gulpkin.ended) {
+    if (!wanted) {
       event.preventDefault();
       gesture(event);
       return;
     }
-    for (const touch of event.changedTouches) {
-      const target = touchTarget(touch);
-      if (target === pad) {
-        padTouches.add(touch.identifier);
-        steer(touch);
-      } else if (target) {
-        startTouchKey(touch, target.dataset.code, target);
-      }
-    }
+    for (const touch of event.changedTouches) touchDown(touch);
     if (event.cancelable) event.preventDefault();  // no mouse events, no double-tap zoom
   }, { passive: false });
   document.addEventListener("touchmove", (event) => {
@@ -374,12 +544,32 @@
 
   // ---- the canvas as large as its stage allows ----
 
+  // A landscape touch screen puts the pad and the charge beside the canvas
+  // or, where that gives the larger picture (a tablet's 4:3 screen), under
+  // it; decided from the window alone, so that the choice never feeds back.
+  function chooseTouchLayout() {
+    const w = window.innerWidth, h = window.innerHeight;
+    const sidePad = Math.min(0.4 * h, 0.19 * w, 180) + 24;  // page.css --pad and its margins
+    const beside = Math.min(w - 2 * sidePad, h * kFrameAspect);
+    const under = Math.min(w, (h - 184) * kFrameAspect);   // a 160 px pad and its margins
+    document.body.classList.toggle("beneath", w > h && under > beside);
+  }
+
+  // Below the frame's own size the canvas is smoothed; above it the player
+  // may ask for whole multiples only, for even pixels.
   function fitCanvas() {
+    chooseTouchLayout();
     const width = stage.clientWidth, height = stage.clientHeight;
-    const w = Math.floor(Math.min(width, height * kFrameAspect));
+    let w = Math.floor(Math.min(width, height * kFrameAspect));
+    const ratio = window.devicePixelRatio || 1;
+    const multiple = Math.floor(w * ratio / kFrameWidth);
+    if (sharp.checked && multiple >= 1 && !document.body.classList.contains("touch")) {
+      w = Math.floor(multiple * kFrameWidth / ratio);
+    }
     const h = Math.floor(w / kFrameAspect);
     canvas.style.width = w + "px";
     canvas.style.height = h + "px";
+    canvas.classList.toggle("smooth", w * ratio < kFrameWidth);
     canvas.style.left = Math.floor((width - w) / 2) + "px";
     // under the canvas in portrait touch play: the canvas sits at the top
     const portraitTouch = document.body.classList.contains("touch") && height > width * 0.75 &&
@@ -397,42 +587,79 @@
     hint.hidden = !(portrait && landscapeWidth > portraitWidth * 1.1);
   }
 
+  try {
+    sharp.checked = localStorage.getItem("gulpkin-sharp") === "1";
+  } catch (error) {
+    // no storage (a private window): the choice lasts for the visit
+  }
+  sharp.addEventListener("change", () => {
+    try {
+      localStorage.setItem("gulpkin-sharp", sharp.checked ? "1" : "0");
+    } catch (error) {
+      // as above
+    }
+    fitCanvas();
+  });
+
   new ResizeObserver(fitCanvas).observe(stage);
   window.addEventListener("resize", fitCanvas);
   if (window.matchMedia("(pointer: coarse)").matches) useTouchControls(true);
   fitCanvas();
 
-  // ---- the tab hidden, the rate shown ----
+  // ---- the page hidden or without the focus ----
 
-  // A hidden tab is a window without the focus, like any other; it lets go
-  // of the wake lock, which is taken again when the tab is seen.
+  // A hidden page freezes the game on any screen (its rests wait, its sound
+  // stops) and lets go of the wake lock; shown again, all goes on. A page
+  // that is still shown but has lost the focus (another window in front)
+  // tells the game, which then follows its own rules for a lost screen. The
+  // browser's own blur is held back a moment, since hiding a page blurs it
+  // too, before the page is marked hidden.
   document.addEventListener("visibilitychange", () => {
+    const context = Module.SDL2 && Module.SDL2.audioContext;
     if (document.hidden) {
-      window.dispatchEvent(new FocusEvent("blur"));
+      if (context && context.state === "running") context.suspend().catch(() => {});
+      for (const id of Array.from(touchKeys.keys())) endTouchKey(id);
+      padTouches.clear();
       releaseWakeLock();
     } else {
+      thaw();
+      resumeSound();
       holdWakeLock();
     }
   });
+  window.addEventListener("blur", (event) => {
+    if (!event.isTrusted) return;
+    event.stopImmediatePropagation();
+    setTimeout(() => {
+      if (!document.hidden && !document.hasFocus()) window.dispatchEvent(new FocusEvent("blur"));
+    }, kBlurSettleMs);
+  }, true);
 
+  rate.hidden = !debug;
   setInterval(() => {
     const frames = gulpkin.frames;
-    if (started && !gulpkin.ended) rate.textContent = (frames - (rate.lastFrames || 0)) + " frames/s";
+    if (debug && wanted) rate.textContent = (frames - (rate.lastFrames || 0)) + " frames/s";
     rate.lastFrames = frames;
     if (padPressed()) useTouchControls(false);
   }, 1000);
 
   // ---- offline: the site is kept by a service worker (sw.js) ----
 
-  // A new build's worker takes over at once; a page that has not started
-  // its game yet reloads, so that every file it runs is of the new build.
+  // The worker is registered once the game's files are loaded, so that it
+  // takes them from the browser's cache instead of the network. A new
+  // build's worker takes over at once; a page whose player has not asked for
+  // the game yet reloads, so that every file it runs is of the new build.
+  let hadWorker = false;
+
+  function keepSiteOffline() {
+    if (!("serviceWorker" in navigator)) return;
+    navigator.serviceWorker.register("sw.js").catch((error) => console.warn("Gulpkin: no offline copy", error));
+  }
+
   if ("serviceWorker" in navigator) {
-    const hadWorker = navigator.serviceWorker.controller !== null;
+    hadWorker = navigator.serviceWorker.controller !== null;
     navigator.serviceWorker.addEventListener("controllerchange", () => {
-      if (hadWorker && !started) location.reload();
-    });
-    window.addEventListener("load", () => {
-      navigator.serviceWorker.register("sw.js").catch((error) => console.warn("Gulpkin: no offline copy", error));
+      if (hadWorker && !wanted) location.reload();
     });
   }
 
@@ -442,21 +669,26 @@
     canvas: canvas,
     noInitialRun: true,
     preRun: [loadStorage],
+    instantiateWasm: instantiateWasm,
+    setStatus: loadingStatus,
     rest: rest,
+    playerAwaited: playerAwaited,
+    awaitPlayer: awaitPlayer,
     framePresented: framePresented,
+    showingScreen: showingScreen,
     onFileWritten: fileWritten,
     onRuntimeInitialized: () => {
       ready = true;
       gulpkin.readyAt = performance.now();
-      if (wanted) {
-        startGame();
-      } else {
-        say("Press a key or touch to play (with sound)");
-      }
+      if (!wanted) say("Press a key or touch to play (with sound)");
+      else say("");
+      runGame();
+      keepSiteOffline();
     },
     gameEnded: gameEnded,
     onAbort: (what) => say("Gulpkin stopped: " + what),
     print: (text) => console.log(text),
     printErr: (text) => console.warn(text),
   };
+  showProgress();
 })();

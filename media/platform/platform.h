@@ -130,6 +130,13 @@ bool CanWriteGameFile(const std::string& gamePath);
 
 // ==== neither: set-up, pacing and the player's own files ======================
 
+// ---- the page around the game ---------------------------------------------------
+// The screens a page around the game (in a web browser) offers controls for:
+// each reads keys of its own. Elsewhere nothing surrounds the game.
+enum class ShownScreen { Intro, TitleMenu, Play, LostLifeWait, EndScreen };
+// tells the page which screen the game shows from now on (no effect elsewhere)
+void ShowingScreen(ShownScreen screen);
+
 // ---- pacing (decides only when a frame is shown) ------------------------------
 // high-resolution counter value; only the frame limiter reads it
 uint64_t CounterNow();

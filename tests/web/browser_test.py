@@ -68,7 +68,12 @@ def check_budget(excess, budget, what):
 # ---- the site and the browser ----
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    """Serves the site; each request goes to the server's log (a list)
+    instead of the terminal."""
     extensions_map = dict(http.server.SimpleHTTPRequestHandler.extensions_map, **{".wasm": "application/wasm"})
+
+    def log_request(self, code="-", size="-"):
+        self.server.log.append("%s %s %s" % (self.command, self.path, code))
 
     def log_message(self, *args):
         pass
@@ -77,6 +82,7 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
 def serve(site):
     handler = functools.partial(QuietHandler, directory=site)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    server.log = []
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return server
 
@@ -231,6 +237,12 @@ def start_and_reach_title(driver, url):
     wait_for(driver, "return window.gulpkin && window.gulpkin.readyAt > 0;", 30, "the page got ready")
     message = driver.find_element("id", "message").text
     check("key" in message.lower(), "the page invites a key or click: %r" % message)
+    page = driver.execute_script("""
+        return {heading: document.querySelector('#heading h1').textContent,
+                how: document.querySelector('#heading p').textContent,
+                rate: document.getElementById('rate').getClientRects().length};""")
+    check(page["heading"] == "Gulpkin" and "Space" in page["how"] and page["rate"] == 0,
+          "the page is headed by the game's name, says how to play and shows no frame rate: %s" % page)
     press(driver, Keys.SPACE)
     wait_for_frame(driver, 1, 30)
     ready = page_state(driver, "readyAt")
@@ -313,6 +325,34 @@ def check_focus(driver):
     f2 = page_state(driver, "frames")
     check(stopped and f1 == f0 and f2 > f1 + 30, "losing the focus stops the frames, regaining it goes on (%d, %d new)"
           % (f1 - f0, f2 - f1))
+
+
+SET_HIDDEN = """
+    const hidden = arguments[0];
+    Object.defineProperty(document, 'hidden', {configurable: true, get: () => hidden});
+    Object.defineProperty(document, 'visibilityState', {configurable: true, get: () => hidden ? 'hidden' : 'visible'});
+    document.dispatchEvent(new Event('visibilitychange'));"""
+
+
+def check_hide_and_show(driver, where):
+    """A hidden page freezes the game, its sound too; shown again, it goes
+    on where it stood and has not ended."""
+    frozen = page_state(driver, "frozen")
+    driver.execute_script(SET_HIDDEN, True)
+    stood = wait_for(driver, "return window.gulpkin.frozen > %d;" % frozen, 5, "the game froze in the hidden page")
+    f0 = page_state(driver, "frames")
+    time.sleep(1.0)
+    f1 = page_state(driver, "frames")
+    sound = driver.execute_script("const c = Module.SDL2 && Module.SDL2.audioContext; return c && c.state;")
+    driver.execute_script(SET_HIDDEN, False)
+    went_on = wait_for_frame(driver, f1 + 30, 10)
+    check(bool(stood and went_on) and f1 == f0 and sound != "running" and not page_state(driver, "ended"),
+          "on the %s a hidden page stops the frames and the sound (%s), shown again it goes on" % (where, sound))
+
+
+def shown_keys(driver):
+    return driver.execute_script(
+        "return Array.from(document.querySelectorAll('#keys button:not([hidden])')).map((b) => b.dataset.code);")
 
 
 def hold_left_to_the_end(driver, before, shots):
@@ -416,6 +456,9 @@ def main():
             check_frame_cost(driver)
             check_focus(driver)
             if hold_left_to_the_end(driver, before, args.shots):
+                check(shown_keys(driver) == ["F10", "F11"], "the end screen offers Continuer and Titre: %s"
+                      % shown_keys(driver))
+                check_hide_and_show(driver, "end screen")
                 check_capture_download(driver, downloads)
                 check_end_and_reload(driver, url, args.shots)
             check_console(driver)

@@ -197,6 +197,9 @@ uint64_t CounterFrequency() { return 1000000; }
 // no page around the game to keep or offer a written file
 void TellFileWritten(const std::string&) {}
 
+// no page to offer controls for a screen
+void ShowingScreen(ShownScreen) {}
+
 void SleepMs(uint32_t ms) {
     Machine& m = M();
     if (m.sleeps.size() < kMaxRecordedSleeps) m.sleeps.push_back(ms);

@@ -2,6 +2,7 @@
 // function of web/page.js named here.
 #include "media/platform/sdl/sdl_page.h"
 #include "media/platform/common/file_written.h"
+#include "media/platform/platform.h"
 
 #include <emscripten.h>
 
@@ -32,6 +33,11 @@ PageClock& TheClock() {
 // blocking.
 EM_ASYNC_JS(void, WaitInPage, (double ms), { await Module.rest(ms); });
 
+// page.js awaitPlayer(): settles once the player has asked to play. The game
+// starts as soon as the page is loaded and does its start-up work and pauses
+// while the page waits for the player; its first frame waits for the player.
+EM_ASYNC_JS(void, WaitForPlayer, (), { await Module.awaitPlayer(); });
+
 // straight into the canvas's 2D context, which page.js hands over as Module.canvas
 EM_JS(void, PutOnCanvas, (const uint8_t* rows, int width, int height, int top), {
     var context = Module.canvasContext || (Module.canvasContext = Module.canvas.getContext('2d'));
@@ -44,6 +50,10 @@ EM_JS(void, PutOnCanvas, (const uint8_t* rows, int width, int height, int top), 
 namespace sdl {
 
 void PutRowsOnCanvas(const uint8_t* picture, int pitchBytes, int top, int count) {
+    if (EM_ASM_INT({ return Module.playerAwaited(); }) != 0) {  // page.js playerAwaited()
+        WaitForPlayer();
+        TheClock().frameStarted = TheClock().backFromPage = emscripten_get_now();
+    }
     PutOnCanvas(picture + static_cast<size_t>(top) * pitchBytes, pitchBytes / 4, count, top);
 }
 
@@ -83,6 +93,11 @@ namespace platform {
 // the best score goes to the browser's storage, a capture to a download
 void TellFileWritten(const std::string& hostPath) {
     EM_ASM({ if (Module.onFileWritten) Module.onFileWritten(UTF8ToString($0)); }, hostPath.c_str());  // page.js fileWritten()
+}
+
+// page.js showingScreen(): the page shows the controls of that screen
+void ShowingScreen(ShownScreen screen) {
+    EM_ASM({ Module.showingScreen($0); }, static_cast<int>(screen));
 }
 
 }  // namespace platform

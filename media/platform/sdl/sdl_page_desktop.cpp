@@ -1,9 +1,13 @@
 // On the desktop no page surrounds the game: a written file is where the
-// player finds it (see sdl_page_browser.cpp for the browser's page).
+// player finds it, and no page offers controls for a screen (see
+// sdl_page_browser.cpp for the browser's page).
 #include "media/platform/common/file_written.h"
+#include "media/platform/platform.h"
 
 namespace platform {
 
 void TellFileWritten(const std::string&) {}
+
+void ShowingScreen(ShownScreen) {}
 
 }  // namespace platform
