@@ -1,6 +1,9 @@
 // The fireworks: every spark is born on the line y = 130 at an x fixed by its
 // number, thrown up and sideways at random, and reborn as soon as it leaves
-// the living box.
+// the living box. Sparks born left of the box (x below 50) and most of those
+// born right of it (above 974) are reborn at every update: they stay as two
+// short still rows of flickering dots on y = 130 at the frame's left and
+// right edges, part of the effect.
 #include "presentation/fireworks.h"
 
 #include "core/game_state.h"

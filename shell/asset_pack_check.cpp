@@ -1,4 +1,4 @@
-// The asset pack a player names with --data.
+// The asset pack's folder, checked before the game starts.
 #include "shell/asset_pack_check.h"
 
 #include <filesystem>
@@ -31,4 +31,12 @@ std::string AssetPackProblem(const std::string& directory) {
         if (!HoldsAFile(folder)) return std::string(part) + "/ is empty";
     }
     return "";
+}
+
+std::string ShownFolder(const std::string& folder) {
+    std::error_code error;
+    fs::path path = fs::absolute(fs::path(std::u8string(folder.begin(), folder.end())), error);
+    if (error) return folder;
+    std::u8string text = path.make_preferred().u8string();
+    return std::string(text.begin(), text.end());
 }

@@ -111,21 +111,31 @@ std::string OptionLine(const Option& option) {
     return left + option.help + "\n";
 }
 
-// The keys and files of the game, in the player's words.
-const char kGameKeysAndFiles[] =
-    "\nKeys: arrow keys steer, Space frightens the ghosts, F12 saves a screenshot,\n"
-    "Alt+Enter switches between window and full screen, Escape quits at once.\n"
-    "Title menu: F1, F2, F3 start a game; after a game F10 plays on from the level\n"
-    "reached (0 points, 3 lives), F11 goes back to the title. After a lost life the\n"
-    "maze waits for any key.\n"
-    "\nFiles: settings.ini and gamecontrollerdb.txt in $XDG_CONFIG_HOME/gulpkin (or\n"
-    "~/.config/gulpkin); the options win over settings.ini. The best score (Hit\n"
-    "Score.ini) and Capture_Gulpkin.bmp go to ~/.local/share/gulpkin, or beside the\n"
-    "game when it is started from its own folder.\n";
+// The keys of the game, in the player's words; the files follow
+// (help_files_*.cpp: where they live differs between systems).
+const char kGameKeys[] =
+    "\nKeys: arrow keys steer, Space spends a charge that frightens the ghosts, F12\n"
+    "saves a screenshot, Alt+Enter switches between window and full screen.\n"
+    "Escape quits on the title, in play and after a game; it does nothing between\n"
+    "levels, during a lost life's animation and the final fireworks.\n"
+    "Title menu: F1, F2, F3 start a NORMAL, DUR or HARD game; after a game F10\n"
+    "plays on from the level reached (0 points, 3 lives), F11 goes back to the\n"
+    "title. After a lost life the maze waits for any key.\n";
 
 const char kHeadlessAbout[] =
     "The game without a window or sound device, on a virtual clock, steered by a\n"
     "script; see gulpkin(6).\n\n";
+
+// Whether the game found its asset pack; if not, the player is told where
+// it looked and what it needs, in a message box where there is no console.
+bool AssetPackFound() {
+    std::string folder = platform::AssetPackFolder();
+    std::string problem = AssetPackProblem(folder.empty() ? "." : folder);
+    if (problem.empty()) return true;
+    platform::ShowFatalMessage("gulpkin: no asset pack in " + Quoted(ShownFolder(folder)) + ": " + problem +
+                               "; the game needs its folders graph, font, wav and music there");
+    return false;
+}
 
 }  // namespace
 
@@ -147,7 +157,7 @@ std::string UsageText(Program program) {
     for (const Option& option : OptionTable()) {
         if (Takes(option, program)) text += OptionLine(option);
     }
-    if (program == Program::Game) text += kGameKeysAndFiles;
+    if (program == Program::Game) text += std::string(kGameKeys) + GameFilesHelp();
     return text;
 }
 
@@ -186,6 +196,7 @@ int StartFromCommandLine(int argc, const char* const argv[]) {
             return kUsageExitCode;
         }
     }
+    if (line.dataDirectory.empty() && !AssetPackFound()) return 1;
     std::string problem;
     if (!platform::DisplayAvailable(problem)) {
         std::cerr << "gulpkin: cannot open a display: " << problem << '\n';

@@ -51,6 +51,8 @@ bool ParseCommandLine(int argc, const char* const argv[], CommandLine& line, std
                       Program program = Program::Game);
 // the usage, every option, and for the game its keys and files, as --help prints it
 std::string UsageText(Program program = Program::Game);
+// where the game keeps the player's files, as --help ends (this system's words)
+const char* GameFilesHelp();
 // the program's name and version, as --version prints it
 std::string VersionText(Program program);
 // `text` with control characters and backslashes written as \xNN, so that a

@@ -6,7 +6,12 @@
 ; wrote, one by one, and the folders only when they are empty: the player's
 ; best score, settings and screenshots live in %APPDATA%\gulpkin and stay.
 ; /S installs or uninstalls silently. The installer is a 64-bit program like
-; the game it installs.
+; the game it installs. Its licence page shows the game's own terms
+; (LICENSE.txt); the libraries' notices are installed in licenses\. The
+; finish page starts the game through Explorer, so that it runs as the
+; player and not with the installer's administrator rights (its files would
+; land in the administrator's %APPDATA%). The project has no web page of its
+; own, so the Uninstall key names none.
 Target amd64-unicode
 !include "MUI2.nsh"
 
@@ -26,7 +31,13 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "2026 The Gulpkin developers"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
-!define MUI_FINISHPAGE_RUN "$INSTDIR\gulpkin.exe"
+!include "${LISTS}/staged_size.nsh"
+
+!define MUI_LICENSEPAGE_TEXT_BOTTOM "The notices of the libraries built into the game are installed in its licenses folder."
+!define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_TEXT "Play Gulpkin"
+!define MUI_FINISHPAGE_RUN_FUNCTION RunAsThePlayer
 !insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE.txt"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -40,6 +51,12 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "2026 The Gulpkin developers"
 Function .onInit
   SetRegView 64
   SetShellVarContext all
+FunctionEnd
+
+; Explorer, already running as the player, starts the game for the
+; installer, which runs as administrator.
+Function RunAsThePlayer
+  Exec '"$WINDIR\explorer.exe" "$INSTDIR\gulpkin.exe"'
 FunctionEnd
 
 Function un.onInit
@@ -60,6 +77,7 @@ Section "Gulpkin"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" ${STAGED_KIB}
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd

@@ -7,7 +7,8 @@
 #   STAGE/README.txt, LICENSE.txt, licenses/  the read-me and the licences
 # install_files.nsh and uninstall_files.nsh (in the working directory) name
 # every staged file, so that the uninstaller removes exactly what the
-# installer put in place and nothing of the player's.
+# installer put in place and nothing of the player's; staged_size.nsh gives
+# their size in KiB, for the size Windows shows in its list of programs.
 file(REMOVE_RECURSE ${STAGE})
 file(MAKE_DIRECTORY ${STAGE})
 foreach(program ${GAME} ${HEADLESS})
@@ -30,7 +31,7 @@ function(copy_text from to)
 endfunction()
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/README.txt.in ${STAGE}/README.txt @ONLY NEWLINE_STYLE CRLF)
-copy_text(${SOURCE_DIR}/packaging/copyright ${STAGE}/LICENSE.txt)
+copy_text(${SOURCE_DIR}/LICENSE ${STAGE}/LICENSE.txt)
 if(LICENSES)
   file(GLOB notices ${LICENSES}/*.txt)
   foreach(notice ${notices})
@@ -48,7 +49,10 @@ set(install "")
 set(uninstall "")
 set(folders "")
 set(current "-")
+set(bytes 0)
 foreach(path ${staged})
+  file(SIZE "${STAGE}/${path}" size)
+  math(EXPR bytes "${bytes} + ${size}")
   get_filename_component(folder "${path}" DIRECTORY)
   string(REPLACE "/" "\\" windows_path "${path}")
   string(REPLACE "/" "\\" windows_folder "${folder}")
@@ -69,3 +73,5 @@ foreach(folder ${folders})
 endforeach()
 file(WRITE install_files.nsh "${install}")
 file(WRITE uninstall_files.nsh "${uninstall}")
+math(EXPR kib "(${bytes} + 1023) / 1024")
+file(WRITE staged_size.nsh "!define STAGED_KIB ${kib}\n")

@@ -167,6 +167,10 @@ bool DisplayAvailable(std::string& problem);
 // whether OpenDisplay has succeeded at least once in this run; if not,
 // `problem` says why the last attempt failed
 bool DisplayWasOpened(std::string& problem);
+// A line telling the player why the game cannot start: on stderr, and where
+// a game started from the desktop has no console (Windows) in a message box
+// too, which waits for the player
+void ShowFatalMessage(const std::string& line);
 
 // ---- where files live ------------------------------------------------------------
 // The game names files relative to its directory, with backslashes
@@ -185,6 +189,10 @@ std::string SettingsDirectory();
 // takes the asset pack from `directory` from now on; false (and nothing
 // changed) when it holds no asset pack
 bool UseAssetDirectory(const std::string& directory);
+// the folder the asset pack is taken from, ending in '/' ("" = the working
+// directory); when no place holds one, the folder beside the program, where
+// a player who copied the program alone would put it
+std::string AssetPackFolder();
 // forgets the directories chosen so far (the next HostPath chooses again)
 void ForgetDataPaths();
 

@@ -120,6 +120,12 @@ bool UseAssetDirectory(const std::string& directory) {
     return true;
 }
 
+std::string AssetPackFolder() {
+    ChooseDataPaths();
+    if (!paths.assets.empty() || HoldsAssetPack("")) return paths.assets;
+    return fs::ExecutableDirectory();
+}
+
 void ForgetDataPaths() {
     paths = DataPaths{};
 }

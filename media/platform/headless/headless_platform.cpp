@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iostream>
 
 namespace {
 
@@ -275,6 +276,7 @@ void ChooseDisplay(const DisplayChoice&) {}
 void ListenToWindowMode(WindowModeListener listener) { M().windowModeListener = listener; }
 bool DisplayAvailable(std::string&) { return true; }
 bool DisplayWasOpened(std::string&) { return true; }
+void ShowFatalMessage(const std::string& line) { std::cerr << line << '\n'; }
 
 void machine::PumpWindowEvents() {}
 bool machine::WindowHasFocus() { return M().displayOpen && M().focus; }
