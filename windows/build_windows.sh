@@ -17,14 +17,7 @@ build_dir=$(realpath -m "${1:-build-windows}")
 jobs=${GULPKIN_WINDOWS_JOBS:-$(nproc)}
 tests=${GULPKIN_WINDOWS_TESTS:+ON}
 
-native_game=${GULPKIN_NATIVE_GAME_DIR:-}
-if [ -z "$native_game" ]; then
-    echo "Building the asset pack (native)"
-    cmake -S . -B "$build_dir/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGULPKIN_TESTS=OFF >/dev/null
-    nice -n 5 cmake --build "$build_dir/native" -j"$jobs" --target asset_pack gulpkin gulpkin-headless >/dev/null
-    native_game=$build_dir/native/game
-fi
-native_game=$(realpath "$native_game")
+native_game=$(tools/native_game.sh "$build_dir/native" "$jobs")
 
 prefix=$(windows/build_libraries.sh | tail -1)
 
