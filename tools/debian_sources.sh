@@ -1,8 +1,9 @@
 # Shared by the scripts that compile Debian's source packages for another
 # platform (web/build_libraries.sh, windows/build_libraries.sh). Sourced, not
 # run. The caller sets `prefix` (where the libraries are installed) and
-# `sources` (where the packages are unpacked) and defines one builder a
-# package; build_package then builds each package once per version.
+# `sources` (where the packages are unpacked) and has one builder a package
+# (tools/library_recipes.sh); build_package then builds each package once per
+# version and recipe.
 
 # runs a command with its output in LOG, shown only when it fails
 quietly() {
@@ -77,9 +78,10 @@ recipe_text() {
 
 # build_package PACKAGE BUILDER TARGET [AFTER]: unless this version of PACKAGE
 # is already in the prefix, built by the same recipe, fetches it and runs
-# BUILDER on its folder (then AFTER, given the folder and the package), naming TARGET in
-# its lines of progress. The stamp names the version and a hash of the
-# recipe, so that a changed recipe builds the package again.
+# BUILDER on its folder (then AFTER, given the folder and the package),
+# naming TARGET in its lines of progress, and its time when done. The stamp
+# names the version and a hash of the recipe, so that a changed recipe builds
+# the package again.
 build_package() {
     local package=$1 builder=$2 target=$3 after=${4:-}
     local version
