@@ -141,6 +141,7 @@ side_lane() {
     trap 'touch "$marks/side-lane-ended"' EXIT
     run_stage "apt: browser, Windows" install_missing "${web_packages[@]}" "${web_test_packages[@]}" \
         "${windows_packages[@]}" "${windows_test_packages[@]}"
+    touch "$marks/packages"
     local emscripten_version
     emscripten_version=$(NODE_PATH=/usr/share/nodejs emcc -dumpversion)
     run_stage "libraries: browser" nice -n 9 web/build_libraries.sh \
@@ -154,12 +155,20 @@ side_lane() {
     touch "$marks/sanitizer-build"
 }
 
+# Ends the side lane with the run, once its packages are in: a dpkg killed
+# halfway leaves the system half configured.
+stop_side_lane() {
+    [ -n "${side_lane:-}" ] || return 0
+    while [ ! -f "$marks/packages" ] && [ ! -f "$marks/side-lane-ended" ]; do sleep 1; done
+    kill -- -"$side_lane" 2>/dev/null || true
+}
+
 run_test_command() {
     times_file=$build_dir/stage-times
     marks=$build_dir/lane-marks
     rm -rf "$times_file" "$marks"
     mkdir -p "$marks"
-    trap 'status=$?; [ -z "${side_lane:-}" ] || kill -- -"$side_lane" 2>/dev/null || true; print_stage_times; exit $status' EXIT
+    trap 'status=$?; stop_side_lane; print_stage_times; exit $status' EXIT
     run_stage "apt: build and tests" install_missing "${play_packages[@]}" "${test_packages[@]}" \
         "${package_packages[@]}"
     set -m  # the side lane in a process group of its own, ended with the run
