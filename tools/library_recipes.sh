@@ -2,10 +2,8 @@
 # web/build_libraries.sh (Emscripten) and windows/build_libraries.sh
 # (MinGW-w64). Sourced, after tools/debian_sources.sh. Each recipe configures
 # its library down to what the game calls: SDL2 without haptics, sensors,
-# power, locale and URL opening; FreeType without compressed or PNG glyphs;
-# HarfBuzz without the tables and interfaces the game's one TrueType face
-# never uses (CFF, variations, colour, AAT, drawing, subsetting). The caller
-# sets:
+# power, locale, URL opening, OpenGL ES and Vulkan; FreeType without
+# compressed or PNG glyphs; HarfBuzz without its subsetter. The caller sets:
 #   prefix, jobs      where the libraries go, how many compilers at once
 #   platform          a word: names the build folders and logs (web, windows)
 #   cmake_command     array: the command that runs cmake (emcmake cmake)
@@ -51,11 +49,8 @@ build_freetype() {
         -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
 }
 
-# HB_LEAN and HB_MINI are HarfBuzz's own switches for a library that shapes
-# with the OpenType layout tables and nothing else.
 build_harfbuzz() {
-    CXXFLAGS="-DHB_LEAN -DHB_MINI" cmake_build "$1" -DHB_HAVE_FREETYPE=ON -DHB_BUILD_SUBSET=OFF \
-        -DHB_BUILD_TESTS=OFF -DHB_BUILD_UTILS=OFF
+    cmake_build "$1" -DHB_HAVE_FREETYPE=ON -DHB_BUILD_SUBSET=OFF -DHB_BUILD_TESTS=OFF -DHB_BUILD_UTILS=OFF
 }
 
 # Shaped by HarfBuzz like Debian's own build: without it the face's kerning
