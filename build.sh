@@ -102,7 +102,7 @@ wait_for_mark() {
     local mark=$1
     while [ ! -f "$marks/$mark" ]; do
         if [ -f "$marks/side-lane-ended" ]; then
-            echo "the side lane ended before $mark" >&2
+            echo "the side lane stopped before $mark" >&2
             return 1
         fi
         sleep 2
@@ -135,20 +135,25 @@ sanitizer_tests() {
 }
 
 # The side lane: the rest of the packages, then the libraries the browser and
-# Windows builds link, then the sanitizer build, all niced, beside the main
-# lane's native build and tests.
+# Windows builds link (side by side: each has long stretches on one core),
+# then the sanitizer build, all niced, beside the main lane's native build and
+# tests.
 side_lane() {
     trap 'touch "$marks/side-lane-ended"' EXIT
     run_stage "apt: browser, Windows" install_missing "${web_packages[@]}" "${web_test_packages[@]}" \
         "${windows_packages[@]}" "${windows_test_packages[@]}"
     touch "$marks/packages"
-    local emscripten_version
-    emscripten_version=$(NODE_PATH=/usr/share/nodejs emcc -dumpversion)
-    run_stage "libraries: browser" nice -n 9 web/build_libraries.sh \
-        "${XDG_CACHE_HOME:-$HOME/.cache}/gulpkin-web/emscripten-$emscripten_version"
-    touch "$marks/web-libraries"
+    local web_prefix
+    web_prefix=${XDG_CACHE_HOME:-$HOME/.cache}/gulpkin-web/emscripten-$(NODE_PATH=/usr/share/nodejs emcc -dumpversion)
+    (
+        trap '[ -f "$marks/web-libraries" ] || touch "$marks/side-lane-ended"' EXIT
+        run_stage "libraries: browser" nice -n 9 web/build_libraries.sh "$web_prefix"
+        touch "$marks/web-libraries"
+    ) &
+    local web=$!
     run_stage "libraries: Windows" env GULPKIN_WINDOWS_TESTS=1 nice -n 9 windows/build_libraries.sh >/dev/null
     touch "$marks/windows-libraries"
+    wait "$web"
     if [ -z "${GULPKIN_QUICK:-}" ]; then
         run_stage "sanitizer build" sanitizer_build
     fi
