@@ -79,8 +79,11 @@ build_libxmp() {
     configure_build "$1"
 }
 
+# build_libjpeg_turbo FOLDER [OPTION...]
 build_libjpeg_turbo() {
-    cmake_build "$1" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF "$@"
+    local source=$1
+    shift
+    cmake_build "$source" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF "$@"
 }
 
 # build_library PACKAGE: build_package with the platform's own builder when it
