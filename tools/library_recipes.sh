@@ -95,18 +95,21 @@ build_library() {
     build_package "$1" "$builder" "$target_name" "${after_package:-}"
 }
 
-# The six libraries in two lanes, so that both cores stay busy: FreeType and
-# HarfBuzz (one long compilation) beside SDL2, libxmp and libjpeg-turbo;
-# SDL2_ttf, which needs all three, last. A failing lane stops the run once
-# the other has finished.
+# The six libraries in three lanes, so that both cores stay busy through the
+# long stretches on one core (a configure script's checks, which under
+# Emscripten link a program each; HarfBuzz, one long compilation): FreeType
+# then HarfBuzz; SDL2; libxmp then libjpeg-turbo. SDL2_ttf, which needs
+# SDL2, FreeType and HarfBuzz, comes last. A failing lane stops the run once
+# the others have finished.
 build_game_libraries() {
     (set -e; build_library freetype; build_library harfbuzz) &
-    local lane=$!
-    trap "wait $lane" EXIT
+    local fonts=$!
+    (set -e; build_library libxmp; build_library libjpeg-turbo) &
+    local media=$!
+    trap "wait $fonts $media" EXIT
     build_library libsdl2
-    build_library libxmp
-    build_library libjpeg-turbo
-    wait "$lane"
+    wait "$fonts"
+    wait "$media"
     trap - EXIT
     build_library libsdl2-ttf
 }
