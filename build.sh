@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds Gulpkin and plays or tests it.
 #   ./build.sh play   install what is missing, build, start the game
-#   ./build.sh test   install what is missing, build, run every test; then
-#                     the same again built with AddressSanitizer and
-#                     UndefinedBehaviorSanitizer (GULPKIN_QUICK=1 skips that)
+#   ./build.sh test   install what is missing, build, run every test (the
+#                     browser and Windows builds too), then the tests of the
+#                     game's code built with AddressSanitizer and
+#                     UndefinedBehaviorSanitizer (GULPKIN_QUICK=1 skips those);
+#                     prints each stage's time at the end
 #   ./build.sh package  build gulpkin_<version>_amd64.deb in the build folder
 #   ./build.sh web    install what is missing, build the web site of the game
 #                     into ${GULPKIN_BUILD_DIR:-build-web}/site
@@ -56,6 +58,149 @@ run_tests() {
     fi
 }
 
+# ---- the test command's stages and their times ----
+# Each stage runs in a subshell of its own (so that a failure inside it stops
+# it at once) and leaves a line in the times file: its name, when it started
+# and ended (seconds from the start of the run), the CPU time of its programs
+# and its exit status. The lines are printed as a table when the run ends,
+# however it ends.
+run_start=$SECONDS
+
+run_stage() {
+    local name=$1
+    shift
+    local start=$((SECONDS - run_start)) cpu_file status=0
+    cpu_file=$(mktemp)
+    echo "==== $name" >&2
+    (trap 'times >"$cpu_file"' EXIT; "$@") &
+    wait $! || status=$?
+    local cpu
+    cpu=$(awk 'NR == 2 {print $1 " " $2}' "$cpu_file" | tr 'ms' '  ' | awk '{print int($1 * 60 + $2 + $3 * 60 + $4)}')
+    rm -f "$cpu_file"
+    echo "$name|$start|$((SECONDS - run_start))|${cpu:-0}|$status" >>"$times_file"
+    return "$status"
+}
+
+clock() { printf '%d:%02d' $(($1 / 60)) $(($1 % 60)); }
+
+print_stage_times() {
+    [ -s "${times_file:-}" ] || return 0
+    echo
+    printf '%-40s %7s %7s %7s %7s\n' stage start end wall CPU
+    local name start end cpu status
+    while IFS='|' read -r name start end cpu status; do
+        printf '%-40s %7s %7s %7s %7s%s\n' "$name" "$(clock "$start")" "$(clock "$end")" \
+            "$(clock $((end - start)))" "$(clock "$cpu")" "$([ "$status" -eq 0 ] || echo "  FAILED ($status)")"
+    done <"$times_file"
+    echo "whole run: $(clock $((SECONDS - run_start)))"
+}
+
+# The side lane leaves a mark after each of its steps and one when it ends;
+# the main lane waits for a mark, and fails when the side lane has ended
+# without it.
+wait_for_mark() {
+    local mark=$1
+    while [ ! -f "$marks/$mark" ]; do
+        if [ -f "$marks/side-lane-ended" ]; then
+            echo "the side lane stopped before $mark" >&2
+            return 1
+        fi
+        sleep 2
+    done
+}
+
+sanitizer_build() {
+    # Optimised lightly and without debug information: the sanitizers find
+    # the same faults, and the pass builds in far less time.
+    cmake -S . -B "$build_dir-sanitize" -DCMAKE_BUILD_TYPE=Sanitize -DGULPKIN_TESTS=ON -DGULPKIN_BENCH=OFF \
+        -DGULPKIN_SANITIZE=ON -DCMAKE_CXX_FLAGS_SANITIZE=-O1 -DCMAKE_C_FLAGS_SANITIZE=-O1 >/dev/null
+    nice -n 10 cmake --build "$build_dir-sanitize" -j"$(nproc)"
+}
+
+# The sanitizers run again what they add to: the game's own code in each
+# area's tests (the parsers with their fuzzing corpus, the rules, the screens
+# played headless, the SDL backend's scaler, keys, pads and sound) and the
+# command-line tests. Left out: the source check (no compiled code), the
+# package (built and checked once), the asset fault suite (a whole start-up
+# per damaged file, whose parsers the corpus feeds instead), and the suites
+# that start an X server, a window manager or a display mode around the game
+# (AltEnter, DisplayMode, RealDisplay, Display1920, SdlKeyboard, SdlReplay):
+# slow start-ups whose X and SDL code is not instrumented, and where the
+# sanitizer's own crash handler would stand between a crash case and the
+# game's.
+sanitizer_tests() {
+    ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 \
+        run_tests "$build_dir-sanitize" -L '^(allocation|assets|board|ghosts|media|screens|sdl|cli)$' \
+        -E 'AssetFault|AltEnter|DisplayMode|RealDisplay|Display1920|SdlKeyboard|SdlReplay'
+}
+
+# The side lane: the rest of the packages, then the libraries the browser and
+# Windows builds link (side by side: each has long stretches on one core),
+# then the sanitizer build, all niced, beside the main lane's native build and
+# tests.
+side_lane() {
+    trap 'touch "$marks/side-lane-ended"' EXIT
+    run_stage "apt: browser, Windows" install_missing "${web_packages[@]}" "${web_test_packages[@]}" \
+        "${windows_packages[@]}" "${windows_test_packages[@]}"
+    touch "$marks/packages"
+    local web_prefix
+    web_prefix=${XDG_CACHE_HOME:-$HOME/.cache}/gulpkin-web/emscripten-$(NODE_PATH=/usr/share/nodejs emcc -dumpversion)
+    (
+        trap '[ -f "$marks/web-libraries" ] || touch "$marks/side-lane-ended"' EXIT
+        run_stage "libraries: browser" nice -n 9 web/build_libraries.sh "$web_prefix"
+        touch "$marks/web-libraries"
+    ) &
+    local web=$!
+    run_stage "libraries: Windows" env GULPKIN_WINDOWS_TESTS=1 nice -n 9 windows/build_libraries.sh >/dev/null
+    touch "$marks/windows-libraries"
+    wait "$web"
+    if [ -z "${GULPKIN_QUICK:-}" ]; then
+        run_stage "sanitizer build" sanitizer_build
+    fi
+    touch "$marks/sanitizer-build"
+}
+
+# Ends the side lane with the run, once its packages are in: a dpkg killed
+# halfway leaves the system half configured.
+stop_side_lane() {
+    [ -n "${side_lane:-}" ] || return 0
+    while [ ! -f "$marks/packages" ] && [ ! -f "$marks/side-lane-ended" ]; do sleep 1; done
+    kill -- -"$side_lane" 2>/dev/null || true
+}
+
+run_test_command() {
+    times_file=$build_dir/stage-times
+    marks=$build_dir/lane-marks
+    rm -rf "$times_file" "$marks"
+    mkdir -p "$marks"
+    trap 'status=$?; stop_side_lane; print_stage_times; exit $status' EXIT
+    run_stage "apt: build and tests" install_missing "${play_packages[@]}" "${test_packages[@]}" \
+        "${package_packages[@]}"
+    set -m  # the side lane in a process group of its own, ended with the run
+    side_lane &
+    side_lane=$!
+    set +m
+    run_stage "native build" build "$build_dir" -DGULPKIN_TESTS=ON
+    run_stage "native tests" run_tests "$build_dir"
+    # The web site, played in headless Chromium against the native game, then
+    # on an emulated phone, by touch.
+    run_stage "(waiting for the browser libraries)" wait_for_mark web-libraries
+    run_stage "web site" env GULPKIN_NATIVE_GAME_DIR="$build_dir/game" web/build_site.sh "$build_dir-web"
+    run_stage "browser test" tests/web/browser_test.py "$build_dir-web/site" "$build_dir/game/gulpkin-headless"
+    run_stage "phone test" tests/web/phone_test.py "$build_dir-web/site" "$build_dir/game/gulpkin-headless"
+    # The Windows game and its test programs, run under Wine against the
+    # native game.
+    run_stage "(waiting for the Windows libraries)" wait_for_mark windows-libraries
+    run_stage "Windows build" env GULPKIN_WINDOWS_TESTS=1 GULPKIN_NATIVE_GAME_DIR="$build_dir/game" \
+        windows/build_windows.sh "$build_dir-windows"
+    run_stage "Windows tests" run_tests "$build_dir-windows/cmake"
+    if [ -z "${GULPKIN_QUICK:-}" ]; then
+        run_stage "(waiting for the sanitizer build)" wait_for_mark sanitizer-build
+        run_stage "sanitizer tests" sanitizer_tests
+    fi
+    wait "$side_lane"
+}
+
 case "$mode" in
     play)
         install_missing "${play_packages[@]}"
@@ -64,34 +209,7 @@ case "$mode" in
         exec ./gulpkin
         ;;
     test)
-        install_missing "${play_packages[@]}" "${test_packages[@]}" "${package_packages[@]}" \
-            "${web_packages[@]}" "${web_test_packages[@]}" "${windows_packages[@]}" "${windows_test_packages[@]}"
-        build "$build_dir" -DGULPKIN_TESTS=ON
-        run_tests "$build_dir"
-        # The web site, played in headless Chromium against the native game.
-        GULPKIN_NATIVE_GAME_DIR=$build_dir/game web/build_site.sh "$build_dir-web"
-        tests/web/browser_test.py "$build_dir-web/site" "$build_dir/game/gulpkin-headless"
-        # The same site on an emulated phone, played by touch.
-        tests/web/phone_test.py "$build_dir-web/site" "$build_dir/game/gulpkin-headless"
-        # The Windows game and its test programs, run under Wine against the
-        # native game.
-        GULPKIN_WINDOWS_TESTS=1 GULPKIN_NATIVE_GAME_DIR=$build_dir/game windows/build_windows.sh "$build_dir-windows"
-        run_tests "$build_dir-windows/cmake"
-        if [ -z "${GULPKIN_QUICK:-}" ]; then
-            # Optimised lightly and without debug information: the sanitizers
-            # find the same faults, and the pass builds in far less time.
-            build "$build_dir-sanitize" -DGULPKIN_TESTS=ON -DGULPKIN_BENCH=OFF -DGULPKIN_SANITIZE=ON \
-                -DCMAKE_BUILD_TYPE=Sanitize -DCMAKE_CXX_FLAGS_SANITIZE=-O1 -DCMAKE_C_FLAGS_SANITIZE=-O1
-            # The asset fault suite (a whole start-up per damaged file) runs in
-            # the normal pass only; the parsers it feeds are fuzzed under the
-            # sanitizers instead. The package is built and checked once. The
-            # display-mode and window-manager tests drive whole X servers
-            # around the unchanged game: the sanitizer's own crash handler
-            # would stand between their crash case and the game's, and its
-            # slower start-up races a window manager that has just started.
-            ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
-                UBSAN_OPTIONS=print_stacktrace=1 run_tests "$build_dir-sanitize" -E 'AssetFault|DebianPackage|DisplayMode|AltEnter'
-        fi
+        run_test_command
         ;;
     package)
         install_missing "${play_packages[@]}" "${package_packages[@]}"

@@ -1,8 +1,9 @@
 # Shared by the scripts that compile Debian's source packages for another
 # platform (web/build_libraries.sh, windows/build_libraries.sh). Sourced, not
 # run. The caller sets `prefix` (where the libraries are installed) and
-# `sources` (where the packages are unpacked) and defines one builder a
-# package; build_package then builds each package once per version.
+# `sources` (where the packages are unpacked) and has one builder a package
+# (tools/library_recipes.sh); build_package then builds each package once per
+# version and recipe.
 
 # runs a command with its output in LOG, shown only when it fails
 quietly() {
@@ -56,20 +57,46 @@ fetch_source() {
     echo "$folder"
 }
 
+# The text of the named functions and of every function they call, then the
+# platform's settings (the variables named in recipe_settings): all that a
+# package's build depends on besides its source.
+recipe_text() {
+    local -A seen=()
+    local queue=("$@") name word
+    while [ ${#queue[@]} -gt 0 ]; do
+        name=${queue[0]}
+        queue=("${queue[@]:1}")
+        { [ -z "$name" ] || [ -n "${seen[$name]:-}" ]; } && continue
+        seen[$name]=1
+        declare -f "$name"
+        for word in $(declare -f "$name" | tr -c 'A-Za-z0-9_' ' '); do
+            if [ -z "${seen[$word]:-}" ] && declare -F "$word" >/dev/null; then queue+=("$word"); fi
+        done
+    done
+    for name in "${recipe_settings[@]}"; do declare -p "$name" 2>/dev/null || true; done
+}
+
 # build_package PACKAGE BUILDER TARGET [AFTER]: unless this version of PACKAGE
-# is already in the prefix, fetches it and runs BUILDER on its folder (then
-# AFTER, given the folder too), naming TARGET in its one line of progress
+# is already in the prefix, built by the same recipe, fetches it and runs
+# BUILDER on its folder (then AFTER, given the folder and the package),
+# naming TARGET in its lines of progress, and its time when done. The stamp
+# names the version and a hash of the recipe, so that a changed recipe builds
+# the package again.
 build_package() {
     local package=$1 builder=$2 target=$3 after=${4:-}
     local version
     version=$(source_version "$package")
     [ -n "$version" ] || { echo "no source package $package in the archive" >&2; return 1; }
-    local stamp=$prefix/stamps/$package-${version//[:~]/_}
+    local recipe
+    recipe=$(recipe_text "$builder" "$after" | sha1sum | cut -c1-12)
+    local stamp=$prefix/stamps/$package-${version//[:~]/_}-$recipe
     [ -f "$stamp" ] && return 0
     echo "Compiling $package $version for $target" >&2
-    local folder
-    folder=$(fetch_source "$package" "$version")
-    "$builder" "$folder"
-    [ -z "$after" ] || "$after" "$folder"
+    local folder TIMEFORMAT="Compiled $package for $target in %0R s (CPU %0U s user, %0S s system)"
+    time {
+        folder=$(fetch_source "$package" "$version")
+        "$builder" "$folder"
+        [ -z "$after" ] || "$after" "$folder" "$package"
+    }
     touch "$stamp"
 }

@@ -20,17 +20,7 @@ emscripten_version=$(emcc -dumpversion 2>/dev/null || true)
 [ -n "$emscripten_version" ] || { echo "emcc does not run: is the emscripten package installed?" >&2; exit 1; }
 prefix=${XDG_CACHE_HOME:-$HOME/.cache}/gulpkin-web/emscripten-$emscripten_version
 
-# GULPKIN_NATIVE_GAME_DIR names the game directory of a native build that
-# already holds the pack (the test command passes its own); otherwise one is
-# built here.
-native_game=${GULPKIN_NATIVE_GAME_DIR:-}
-if [ -z "$native_game" ]; then
-    echo "Building the asset pack (native)"
-    cmake -S . -B "$build_dir/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGULPKIN_TESTS=OFF >/dev/null
-    nice -n 5 cmake --build "$build_dir/native" -j"$jobs" --target asset_pack gulpkin-headless >/dev/null
-    native_game=$build_dir/native/game
-fi
-native_game=$(realpath "$native_game")
+native_game=$(tools/native_game.sh "$build_dir/native" "$jobs")
 
 web/build_libraries.sh "$prefix"
 

@@ -7,8 +7,9 @@
 #   windows/build_libraries.sh
 # The prefix is ${XDG_CACHE_HOME:-~/.cache}/gulpkin-windows/<toolchain>/, so
 # that a new compiler starts afresh. Each package is fetched with apt-get
-# source and built once per package version; a later run finds its stamp in
-# PREFIX/stamps and skips it. Builds run niced.
+# source and built once per package version and recipe
+# (tools/library_recipes.sh); a later run finds its stamp in PREFIX/stamps
+# and skips it. Builds run niced.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -21,22 +22,25 @@ sources=$prefix/sources
 mkdir -p "$prefix/stamps" "$sources" "$prefix/licenses"
 
 source "$here/../tools/debian_sources.sh"
+source "$here/../tools/library_recipes.sh"
 lock_prefix
 
-cmake_build() {
-    local source=$1
-    shift
-    local build=$source/build-windows log=$source/build-windows.log
-    rm -rf "$build"
-    quietly "$log" nice -n 10 cmake -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$here/mingw_toolchain.cmake" -DGULPKIN_WINDOWS_PREFIX="$prefix" \
-        -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix" -DBUILD_SHARED_LIBS=OFF "$@"
-    quietly "$log" nice -n 10 cmake --build "$build" -j"$jobs"
-    quietly "$log" cmake --install "$build"
-}
+platform=windows
+target_name=Windows
+package_note="cross-compiled for Windows"
+cmake_command=(cmake)
+cmake_platform=(-DCMAKE_TOOLCHAIN_FILE="$here/mingw_toolchain.cmake" -DGULPKIN_WINDOWS_PREFIX="$prefix")
+toolchain_file=$(cat "$here/mingw_toolchain.cmake")
+configure_command=(./configure)
+configure_platform=(--host=$host CC=$host-gcc-posix AR=$host-gcc-ar-posix RANLIB=$host-gcc-ranlib-posix)
+make_command=(make)
+sdl2_options=()
+ttf_private_libs="-lusp10 -lgdi32 -lrpcrt4"
+recipe_settings=(cmake_command cmake_platform toolchain_file configure_command configure_platform make_command
+                 package_note sdl2_options ttf_private_libs)
 
-build_libsdl2() {
-    cmake_build "$1" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF
+windows_build_libsdl2() {
+    build_libsdl2 "$1"
     # The programs bring their own entry and choose their own subsystem (the
     # game a window program, the tools console ones): SDL's renaming of main,
     # its SDL2main and its -mwindows are taken out of what it asks of every
@@ -44,71 +48,28 @@ build_libsdl2() {
     sed -i -e 's/ -Dmain=SDL_main//g' -e 's/ -lSDL2main//g' -e 's/ -mwindows//g' "$prefix/lib/pkgconfig/sdl2.pc"
 }
 
-build_freetype() {
-    cmake_build "$1" -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
-        -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
-}
-
-build_harfbuzz() {
-    cmake_build "$1" -DHB_HAVE_FREETYPE=ON -DHB_BUILD_SUBSET=OFF -DHB_BUILD_TESTS=OFF -DHB_BUILD_UTILS=OFF
-}
-
-build_libsdl2_ttf() {
-    # shaped by HarfBuzz like Debian's own build, so that lines come out the
-    # same as in the Linux game
-    cmake_build "$1" -DSDL2TTF_VENDORED=OFF -DSDL2TTF_HARFBUZZ=ON -DSDL2TTF_SAMPLES=OFF
-    # its build writes a package file for a shared library only; this one
-    # also names the static libraries under it
-    cat >"$prefix/lib/pkgconfig/SDL2_ttf.pc" <<PC
-Name: SDL2_ttf
-Description: SDL2_ttf cross-compiled for Windows
-Version: 2
-Requires: sdl2
-Libs: -L$prefix/lib -lSDL2_ttf -lharfbuzz -lfreetype
-Libs.private: -lusp10 -lgdi32 -lrpcrt4
-Cflags: -I$prefix/include/SDL2
-PC
-}
-
-build_libxmp() {
-    local source=$1 log=$1/build-windows.log
-    (cd "$source" &&
-        quietly "$log" nice -n 10 ./configure --host=$host CC=$host-gcc-posix AR=$host-gcc-ar-posix \
-            RANLIB=$host-gcc-ranlib-posix --prefix="$prefix" --disable-shared --enable-static &&
-        quietly "$log" nice -n 10 make -j"$jobs" && quietly "$log" make install)
+windows_build_libxmp() {
+    build_libxmp "$1"
     # a static libxmp must be declared so, or its header asks for a DLL
     # (BUILDING_STATIC in this version, LIBXMP_STATIC in later ones)
     sed -i 's/^Cflags: \(.*\)$/Cflags: \1 -DBUILDING_STATIC -DLIBXMP_STATIC/' "$prefix/lib/pkgconfig/libxmp.pc"
 }
 
-build_libjpeg_turbo() {
-    cmake_build "$1" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF
-}
-
 build_googletest() {
-    cmake_build "$1" -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON
+    cmake_build "$1" -DBUILD_GMOCK=OFF -DINSTALL_GTEST=ON
 }
 
-# the licence travels with the programs the library is linked into
-copy_notice() { cp "$1/debian/copyright" "$prefix/licenses/$notice.txt"; }
-
-# build_package, keeping the licence as NOTICE.txt (none when NOTICE is "")
-build_windows_package() {
-    local package=$1 builder=$2
-    notice=$3
-    build_package "$package" "$builder" Windows ${notice:+copy_notice}
-}
+# the licence travels with the programs the library is linked into, under the
+# library's own name; the test framework is not shipped, so has none
+declare -A notices=([libsdl2]=SDL2 [freetype]=FreeType [harfbuzz]=HarfBuzz [libsdl2-ttf]=SDL2_ttf
+                    [libxmp]=libxmp [libjpeg-turbo]=libjpeg-turbo)
+copy_notice() { cp "$1/debian/copyright" "$prefix/licenses/${notices[$2]}.txt"; }
+after_package=copy_notice
 
 ensure_source_entries
-build_windows_package libsdl2 build_libsdl2 SDL2
-build_windows_package freetype build_freetype FreeType
-build_windows_package harfbuzz build_harfbuzz HarfBuzz
-build_windows_package libsdl2-ttf build_libsdl2_ttf SDL2_ttf
-build_windows_package libxmp build_libxmp libxmp
-build_windows_package libjpeg-turbo build_libjpeg_turbo libjpeg-turbo
-# the test programs only: not shipped, so no licence to carry
+build_game_libraries
 if [ -n "${GULPKIN_WINDOWS_TESTS:-}" ]; then
-    build_windows_package googletest build_googletest ""
+    after_package="" build_library googletest
 fi
 # The compiler's runtime (libstdc++, libgcc, winpthreads) and the DejaVu face
 # are shipped too.
