@@ -23,14 +23,14 @@ for ((run = 1; run <= runs; ++run)); do
     xvfb=$!
     number="" && read -r -t 10 number <"$work/fd"
     if [ -n "$number" ]; then
-        DISPLAY=:$number XDG_CONFIG_HOME=$work SDL_AUDIODRIVER=dummy "$game_dir/gulpkin" >"$work/log" 2>&1 &
+        DISPLAY=:$number XDG_CONFIG_HOME=$work XDG_RUNTIME_DIR=$work SDL_AUDIODRIVER=dummy "$game_dir/gulpkin" >"$work/log" 2>&1 &
         game=$!
         for ((i = 0; i < 50; ++i)); do kill -0 "$game" 2>/dev/null && sleep 0.1; done
         if kill -0 "$game" 2>/dev/null &&
-            DISPLAY=:$number timeout 20 xdotool search --sync --onlyvisible --name '^Gulpkin$' >/dev/null 2>&1; then
+            DISPLAY=:$number timeout 20 xdotool search --sync --onlyvisible --class '^gulpkin$' >/dev/null 2>&1; then
             shown=$((shown + 1))
         else
-            echo "start $run: no window: $(head -n 1 "$work/log")"
+            echo "start $run: no window: $(tail -n 1 "$work/log")"
         fi
     else
         echo "start $run: Xvfb did not start"

@@ -29,13 +29,15 @@ protected:
     static void TearDownTestSuite() { server.Stop(); }
     // A window manager that ended leaves its check window's property on the
     // root window: it is removed first, so that only the new openbox's own
-    // property shows that it manages the screen.
+    // property shows that it manages the screen. (Before any window manager,
+    // xprop answers "no such atom on any window": the window's id is what
+    // tells.)
     void SetUp() override {
         ASSERT_TRUE(serverStarted) << "Xvfb did not start";
         if (GetParam()) {
             ASSERT_TRUE(Shell("xprop -root -remove _NET_SUPPORTING_WM_CHECK"));
             openbox = StartBeside("openbox --sm-disable");
-            ASSERT_TRUE(WaitUntil([] { return Shell("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window"); },
+            ASSERT_TRUE(WaitUntil([] { return Shell("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"); },
                                   std::chrono::seconds(20)))
                 << "openbox did not manage the screen within 20 s";
         }
