@@ -37,9 +37,16 @@ protected:
         if (GetParam()) {
             ASSERT_TRUE(Shell("xprop -root -remove _NET_SUPPORTING_WM_CHECK"));
             openbox = StartBeside("openbox --sm-disable");
-            ASSERT_TRUE(WaitUntil([] { return Shell("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"); },
-                                  std::chrono::seconds(20)))
+            bool ended = false;
+            ASSERT_TRUE(WaitUntil(
+                [&] {
+                    ended = waitpid(openbox, nullptr, WNOHANG) == openbox;
+                    return ended || Shell("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'");
+                },
+                std::chrono::seconds(20)))
                 << "openbox did not manage the screen within 20 s";
+            if (ended) openbox = -1;
+            ASSERT_FALSE(ended) << "openbox ended before it managed the screen";
         }
         InitImageDecoders();
         InitScreen();
