@@ -267,7 +267,8 @@ TEST_F(ReplayHeadless, ARecordingOrAudioFileNeverReplacesAPipeOrAFolder) {
 // signal ignored, does the same to every write past it): the game says so
 // and exits 1 without its summary line, and the old recording stays whole.
 TEST_F(ReplayHeadless, ARecordingCutShortByAFullDiskLeavesTheOldFile) {
-    ASSERT_EQ(Record(WholeGameScript(), "game.rec").exitCode, 0);
+    const std::string script = "1 keys LEFT\n400 keys UP\n700 quit\n";
+    ASSERT_EQ(Record(script, "game.rec", 1).exitCode, 0);
     const std::vector<uint8_t> old = ReadBytes("game.rec");
     rlimit saved{};
     getrlimit(RLIMIT_FSIZE, &saved);
@@ -275,7 +276,7 @@ TEST_F(ReplayHeadless, ARecordingCutShortByAFullDiskLeavesTheOldFile) {
     limit.rlim_cur = old.size() / 2;
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &limit);
-    Outcome cut = Record(WholeGameScript(), "game.rec");
+    Outcome cut = Record(script, "game.rec", 1);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(cut.exitCode, 1);
