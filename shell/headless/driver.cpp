@@ -116,6 +116,7 @@ int RunHeadless(const HeadlessRun& run, std::ostream& out, std::ostream& errors)
     options.joystick = run.joystick;
     options.displayRefuses75 = run.displayRefuses75;
     options.displayFails = run.displayFails;
+    options.freeVideoBytes = run.freeVideoBytes;
     headless::Configure(options, std::move(script));
     if (!run.audioPath.empty() && !headless::StartAudioRecording(run.audioPath)) {
         errors << "gulpkin-headless: cannot write audio file " << Quoted(run.audioPath) << "\n";

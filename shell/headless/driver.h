@@ -16,6 +16,7 @@ struct HeadlessRun {
     bool joystick = false;
     bool displayRefuses75 = false;
     bool displayFails = false;
+    unsigned long long freeVideoBytes = 64ULL << 20;
     int directLevel = 0;         // > 0: skip the title screen, play this level
     std::string audioPath;       // non-empty: write the run's mixed output there as a WAV file
     std::string recordPath;      // record the run to this file

@@ -6,7 +6,8 @@
 set -u
 headless=$1
 dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
+trap 'kill -KILL "${pid:-}" 2>/dev/null; rm -rf "$dir"' EXIT
+trap 'exit 143' TERM INT HUP
 cd "$dir" || exit 1
 printf '1 keys LEFT\n' >long.script  # nothing more: the game plays on until SIGTERM
 printf 'an old recording\n' >old.rec
@@ -17,6 +18,13 @@ for delay in 0.02 0.5 1.5; do
     pid=$!
     sleep "$delay"
     kill -TERM "$pid"
+    # bounded: a game that ignores the signal fails here, not at the runner's limit
+    for i in $(seq 100); do kill -0 "$pid" 2>/dev/null && sleep 0.1; done
+    if kill -0 "$pid" 2>/dev/null; then
+        kill -KILL "$pid"
+        echo "after ${delay}s: FAILED: still running 10 s after SIGTERM"
+        status=1
+    fi
     wait "$pid"
     code=$?
     if cmp -s old.rec game.rec; then

@@ -1,7 +1,9 @@
 // Recording a game on the headless backend and replaying it: the replay ends
 // with the recording's summary line after passing every frame checksum,
 // writes the best score only to its scratch directory, stops at the frame
-// where it drifts, and refuses a damaged recording with one line.
+// where it drifts, refuses a damaged recording with one line, and a
+// recording cut short by a full disk leaves the old file as it was.
+#include "media/platform/headless/headless.h"
 #include "media/platform/journal/journal_format.h"
 #include "tests/support/scenario.h"
 
@@ -10,13 +12,33 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
+#include <dlfcn.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+// The file calls that make a finished file last, as the writer makes them,
+// noted while `fileCalls` is set: this program's own fsync and rename stand
+// in for the C library's and hand each call on to it.
+std::vector<std::string>* fileCalls = nullptr;
+
+extern "C" int fsync(int fd) {
+    static auto real = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
+    struct stat info{};
+    if (fileCalls != nullptr) fileCalls->push_back(fstat(fd, &info) == 0 && S_ISDIR(info.st_mode) ? "sync folder" : "sync file");
+    return real(fd);
+}
+
+extern "C" int rename(const char* from, const char* to) noexcept {
+    static auto real = reinterpret_cast<int (*)(const char*, const char*)>(dlsym(RTLD_NEXT, "rename"));
+    if (fileCalls != nullptr) fileCalls->push_back("rename");
+    return real(from, to);
+}
 
 namespace {
 
@@ -117,7 +139,14 @@ TEST_F(ReplayHeadless, EndsWithTheRecordingsLineAfterEveryFrameChecksum) {
     };
     for (const Case& c : cases) {
         std::remove("Hit Score.ini");
+        std::vector<std::string> calls;
+        fileCalls = &calls;
         Outcome recorded = Record(c.script, "game.rec", c.level, c.joystick);
+        fileCalls = nullptr;
+        // the file is on the disk before its name, and its name before the end
+        const std::vector<std::string> lasting = {"sync file", "rename", "sync folder"};
+        EXPECT_TRUE(calls.size() >= 3 && std::equal(lasting.begin(), lasting.end(), calls.end() - 3))
+            << c.name << ": " << testing::PrintToString(calls);
         ASSERT_EQ(recorded.exitCode, 0) << c.name << recorded.errors;
         Json line = ParseJson(recorded.line);
         EXPECT_GT(line["frames"].Int(), 0) << c.name;
@@ -234,6 +263,29 @@ TEST_F(ReplayHeadless, ARecordingOrAudioFileNeverReplacesAPipeOrAFolder) {
     }
 }
 
+// A disk that fills up while the game records (a file size limit, with its
+// signal ignored, does the same to every write past it): the game says so
+// and exits 1 without its summary line, and the old recording stays whole.
+TEST_F(ReplayHeadless, ARecordingCutShortByAFullDiskLeavesTheOldFile) {
+    const std::string script = "1 keys LEFT\n400 keys UP\n700 quit\n";
+    ASSERT_EQ(Record(script, "game.rec", 1).exitCode, 0);
+    const std::vector<uint8_t> old = ReadBytes("game.rec");
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limit = saved;
+    limit.rlim_cur = old.size() / 2;
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    Outcome cut = Record(script, "game.rec", 1);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(cut.exitCode, 1);
+    EXPECT_EQ(cut.line, "");
+    EXPECT_EQ(cut.errors, "gulpkin: the recording could not be written completely\n");
+    EXPECT_TRUE(ReadBytes("game.rec") == old);
+    EXPECT_FALSE(fs::exists("game.rec.part"));
+}
+
 TEST_F(ReplayHeadless, RefusesABadRecordingWithOneLine) {
     ASSERT_EQ(Record("1 keys LEFT\n150 quit\n", "good.rec", 1).exitCode, 0);
     const std::vector<uint8_t> good = ReadBytes("good.rec");
@@ -244,6 +296,21 @@ TEST_F(ReplayHeadless, RefusesABadRecordingWithOneLine) {
         bytes[at] = value;
         return bytes;
     };
+    // where the first frame checksum's stored hash and the first blob's
+    // bytes lie: changed, they still decode, and only the hash of the whole
+    // file tells
+    journal::Recording recording;
+    journal::Expected anyGame;
+    anyGame.strict = false;
+    std::string problem;
+    ASSERT_TRUE(journal::CheckRecording(good, anyGame, recording, problem));
+    size_t storedChecksum = 0, blobByte = 0;
+    for (size_t at = recording.bodyStart; storedChecksum == 0 || blobByte == 0;) {
+        journal::Token token;
+        ASSERT_EQ(journal::DecodeToken(good, at, token), journal::Decoded::Ok);
+        if (token.type == journal::Token::Type::Checksum && storedChecksum == 0) storedChecksum = at - 1;
+        if (token.op == journal::Op::Blob && token.payloadSize > 0 && blobByte == 0) blobByte = token.payload;
+    }
     struct Case {
         const char* name;
         std::vector<uint8_t> bytes;
@@ -254,6 +321,9 @@ TEST_F(ReplayHeadless, RefusesABadRecordingWithOneLine) {
         {"truncated", std::vector<uint8_t>(good.begin(), good.begin() + static_cast<long>(good.size() / 2)), "is truncated"},
         {"one byte short", std::vector<uint8_t>(good.begin(), good.end() - 1), "is truncated"},
         {"garbled", changed(good.size() / 2, good[good.size() / 2] ^ 0x24), "is damaged"},
+        {"a frame's stored checksum", changed(storedChecksum, good[storedChecksum] ^ 1), "is damaged"},
+        {"a byte of a blob", changed(blobByte, good[blobByte] ^ 1), "is damaged"},
+        {"the whole file's hash", changed(good.size() - 1, good.back() ^ 1), "is damaged"},
         {"not a recording", {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0}, "is not a Gulpkin recording"},
         {"other format", changed(versionAt, 9), "format 9"},
         {"other game version", changed(12, '2'), "made by Gulpkin 1.2"},
@@ -264,6 +334,7 @@ TEST_F(ReplayHeadless, RefusesABadRecordingWithOneLine) {
         Outcome replayed = Replay("bad.rec");
         EXPECT_EQ(replayed.exitCode, 1) << c.name;
         EXPECT_EQ(replayed.line, "") << c.name;
+        EXPECT_EQ(headless::PresentedFrames(), 0) << c.name << ": the game started";
         EXPECT_NE(replayed.errors.find(c.says), std::string::npos) << c.name << ": " << replayed.errors;
         EXPECT_NE(replayed.errors.find("bad.rec"), std::string::npos) << c.name;
         EXPECT_EQ(std::count(replayed.errors.begin(), replayed.errors.end(), '\n'), 1) << c.name;

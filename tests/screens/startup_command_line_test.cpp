@@ -63,6 +63,7 @@ TEST(CommandLine, BadArgumentsAreNamedBeforeTheUsageWithExitCodeTwo) {
         {game, {"--refresh", "60"}, 2, "bad value '60' for option '--refresh' (75|desktop)", true},
         {game, {"--window=yes"}, 2, "option '--window' takes no value", true},
         {game, {"--record", "a", "--replay", "b"}, 2, "--record and --replay cannot be used together", true},
+        {game, {"--record=a", "--replay=b"}, 2, "--record and --replay cannot be used together", true},
         {game, {"--max-frames", "5"}, 2, "unknown option '--max-frames'", true},
         {game, {"--data", "/nonexistent"}, 2, "no asset pack in '/nonexistent': not a folder", false},
         {headless, {"--window"}, 2, "unknown option '--window'", true},
@@ -72,6 +73,8 @@ TEST(CommandLine, BadArgumentsAreNamedBeforeTheUsageWithExitCodeTwo) {
         {headless, {"--level=31"}, 2, "bad value '31' for option '--level' (N)", true},
         {headless, {"--replay", "x", "--record", "y"}, 2, "--record and --replay cannot be used together", true},
         {headless, {"--level", "3", "--replay", "x"}, 2, "--level and --replay cannot be used together", true},
+        {headless, {"--replay=x", "--record=y"}, 2, "--record and --replay cannot be used together", true},
+        {headless, {"--level=3", "--replay=x"}, 2, "--level and --replay cannot be used together", true},
         {headless, {"--script", "."}, 2, "script '.' is a folder", false},
         {headless, {"--script=/nonexistent"}, 2, "script '/nonexistent' cannot be read", false},
     };

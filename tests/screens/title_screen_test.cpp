@@ -109,6 +109,25 @@ TEST(TitleScreen, TheConfirmationTakes100PassesAndTheMusicFadesIn101Steps) {
     EXPECT_NE(*(tens + 100 + 102), 20u);
 }
 
+// The free memory the machine reports reaches the confirmation's line whole:
+// 5 GiB shows otherwise than the figures a 32-bit count would make of it.
+TEST(TitleScreen, TheConfirmationShowsFreeMemoryAbove4GiB) {
+    ScratchGameDir dir;
+    auto confirmation = [](unsigned long long bytes) {
+        HeadlessRun options;
+        options.freeVideoBytes = bytes;
+        std::vector<uint16_t> frame;
+        options.calls["keep"] = [&] { frame = headless::LastFrame(); };
+        RunScenario("790 keys F1\n792 keys\n850 call keep\n850 quit\n", options);
+        return frame;
+    };
+    const std::vector<uint16_t> shown = confirmation(5ULL << 30);
+    ASSERT_FALSE(shown.empty());
+    for (unsigned long long clamped : {(5ULL << 30) & 0xFFFFFFFF, 0x7FFFFFFFULL}) {
+        EXPECT_TRUE(confirmation(clamped) != shown) << clamped;
+    }
+}
+
 TEST(TitleScreen, EscapeEndsTheIntroAndTheMenuButNotTheConfirmationOrTheFade) {
     ScratchGameDir dir;
     ScenarioResult intro = RunScenario("100 keys ESC\n101 dump\n");

@@ -12,11 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
 #include <string>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -25,40 +23,45 @@ bool Shell(const std::string& command) {
     return std::system(("timeout 20 " + command + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-// a command running beside the test; its process id
-pid_t Beside(const std::string& command) {
-    pid_t pid = fork();
-    if (pid == 0) {
-        execl("/bin/sh", "sh", "-c", ("exec " + command + " >/dev/null 2>&1").c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    return pid;
-}
-
-void End(pid_t pid) {
-    if (pid > 0) kill(pid, SIGTERM), waitpid(pid, nullptr, 0);
-}
-
 class AltEnter : public ::testing::TestWithParam<bool> {
 protected:
     static void SetUpTestSuite() { serverStarted = server.Start("1920x1080x24"); }
     static void TearDownTestSuite() { server.Stop(); }
+    // A window manager that ended leaves its check window's property on the
+    // root window: it is removed first, so that only the new openbox's own
+    // property shows that it manages the screen. (Before any window manager,
+    // xprop answers "no such atom on any window": the window's id is what
+    // tells.)
     void SetUp() override {
         ASSERT_TRUE(serverStarted) << "Xvfb did not start";
         if (GetParam()) {
-            openbox = Beside("openbox --sm-disable");
-            for (int i = 0; i < 50 && !Shell("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window"); ++i) usleep(100000);
+            ASSERT_TRUE(Shell("xprop -root -remove _NET_SUPPORTING_WM_CHECK"));
+            openbox = StartBeside("openbox --sm-disable");
+            bool ended = false;
+            ASSERT_TRUE(WaitUntil(
+                [&] {
+                    ended = waitpid(openbox, nullptr, WNOHANG) == openbox;
+                    return ended || Shell("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'");
+                },
+                std::chrono::seconds(20)))
+                << "openbox did not manage the screen within 20 s";
+            if (ended) openbox = -1;
+            ASSERT_FALSE(ended) << "openbox ended before it managed the screen";
         }
         InitImageDecoders();
         InitScreen();
-        ASSERT_NE(OpenFullScreen(1024, 768, 16, "Gulpkin"), 0);
+        {
+            WaitBound bound(20, "the game's window to be mapped (20 s)");
+            ASSERT_NE(OpenFullScreen(1024, 768, 16, "Gulpkin"), 0);
+        }
         ASSERT_EQ(InitKeyboard(), 1);
-        Shell("xdotool search --sync --name '^Gulpkin$' windowfocus --sync");
+        ASSERT_TRUE(Shell("xdotool search --sync --onlyvisible --name '^Gulpkin$' windowfocus --sync"))
+            << "the game's window was not visible and focused within 20 s";
     }
     void TearDown() override {
         EndKeyboard();
         EndScreen();
-        End(openbox);
+        EndBeside(openbox);
     }
     // frames and snapshots as the title menu takes them, for `ms`; false at
     // the first snapshot with a key down
@@ -89,7 +92,7 @@ TEST_P(AltEnter, SwitchesTheWindowAndNeverReachesTheKeySnapshot) {
                              "keydown alt+Return sleep 0.5 keyup alt+Return"};
     ASSERT_TRUE(MenuWaitsFor(300));
     for (int press = 1; press <= 4; ++press) {
-        pid_t keys = Beside(std::string("xdotool ") + presses[press % 2]);  // while the game runs
+        pid_t keys = StartBeside(std::string("timeout 20 xdotool ") + presses[press % 2]);  // while the game runs
         EXPECT_TRUE(MenuWaitsFor(1500)) << "press " << press;
         waitpid(keys, nullptr, 0);
         EXPECT_EQ(FullScreen(), press % 2 == 0) << "press " << press;
@@ -100,13 +103,14 @@ TEST_P(AltEnter, SwitchesTheWindowAndNeverReachesTheKeySnapshot) {
 // SDL presses again the modifiers still held when the window gets the focus
 // back: such a key waits to be let go, as the one that switched the window.
 TEST_P(AltEnter, AKeyHeldWhileTheFocusCameBackStaysOutOfTheSnapshot) {
-    pid_t other = Beside("xlogo");
-    Shell("xdotool keydown alt search --sync --class xlogo windowfocus --sync");
+    pid_t other = StartBeside("xlogo");
+    ASSERT_TRUE(Shell("xdotool keydown alt search --sync --onlyvisible --class xlogo windowfocus --sync"))
+        << "xlogo's window was not visible and focused within 20 s";
     MenuWaitsFor(300);
-    Shell("xdotool search --name '^Gulpkin$' windowfocus --sync");
+    ASSERT_TRUE(Shell("xdotool search --name '^Gulpkin$' windowfocus --sync")) << "no focus back within 20 s";
     EXPECT_TRUE(MenuWaitsFor(800));
     Shell("xdotool keyup alt");
-    End(other);
+    EndBeside(other);
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowManager, AltEnter, ::testing::Values(false, true),

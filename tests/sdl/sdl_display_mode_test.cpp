@@ -11,6 +11,7 @@
 #include "media/platform/platform.h"
 #include "media/screen.h"
 #include "tests/support/pictures.h"
+#include "tests/support/private_x_server.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,6 @@
 #include <cmath>
 #include <csignal>
 #include <fstream>
-#include <poll.h>
 #include <sstream>
 #include <sys/wait.h>
 #include <thread>
@@ -51,10 +51,17 @@ std::string CurrentMode() {
     return "";
 }
 
+// whether the display's mode becomes `mode` within five seconds
+bool ModeBecomes(const std::string& mode) {
+    return WaitUntil([&] { return CurrentMode() == mode; }, std::chrono::seconds(5));
+}
+
 class DisplayMode : public ::testing::Test {
 protected:
     // Xorg with the configuration, its monitor's refresh range `vert`, less
     // the line of mode `missing`; it reports its display number when ready.
+    // It never resets (-noreset): a reset when the game, its last client,
+    // leaves would give the desktop its mode back in the game's place.
     void StartServer(const char* vert, const char* missing = "none") {
         ASSERT_EQ(geteuid(), 0u) << "Xorg with the dummy driver needs root";
         std::ifstream in(GULPKIN_SOURCE_DIR "/tests/sdl/xorg-dummy.conf");
@@ -67,6 +74,7 @@ protected:
         int ends[2];
         ASSERT_EQ(pipe(ends), 0);
         if ((xorg = fork()) == 0) {
+            EndWithTheTestProgram();
             std::FILE* quiet = std::freopen("/dev/null", "w", stderr);  // its notices go to its log
             (void)quiet;
             execlp("Xorg", "Xorg", "-config", folder.File("xorg.conf").c_str(), "-configdir", folder.File("").c_str(),
@@ -75,11 +83,9 @@ protected:
             _exit(127);
         }
         close(ends[1]);
-        std::string number;
-        pollfd ready{ends[0], POLLIN, 0};
-        for (char c; poll(&ready, 1, 10000) > 0 && read(ends[0], &c, 1) == 1 && c != '\n';) number += c;
+        std::string number = ReadDisplayNumber(ends[0]);
         close(ends[0]);
-        ASSERT_FALSE(number.empty()) << "Xorg did not start";
+        ASSERT_FALSE(number.empty()) << "Xorg did not report ready within 10 s";
         setenv("DISPLAY", (":" + number).c_str(), 1);
         ASSERT_EQ(CurrentMode(), kDesktop);
         InitImageDecoders();
@@ -87,7 +93,7 @@ protected:
     }
     void TearDown() override {
         EndScreen();
-        if (xorg > 0) kill(xorg, SIGTERM), waitpid(xorg, nullptr, 0);
+        EndBeside(xorg);
     }
 
     // The game's own opening: 75 Hz, else the default rate, the title
@@ -101,21 +107,27 @@ protected:
         SetFrameCap(75);
         return "Test";
     }
-    // frames a second over `span`: on average, or of the median frame (a
-    // busy machine's late wake-ups make a few frames longer, but most show
-    // the limiter's own step)
-    static double FramesPerSecond(std::chrono::milliseconds span, bool median = false) {
+    // frames a second over `span`, of the `frames`-frame stretch at
+    // `quantile` of the stretches from the shortest: a busy machine's late
+    // wake-ups make frames longer (a missed vertical blank doubles one). The
+    // guard makes up a late frame with a shorter next one, so the median of
+    // two-frame stretches shows its step, and the display's; the limiter
+    // never makes up, so that its step shows in the shortest tenth of the
+    // single frames.
+    static double FramesPerSecond(std::chrono::milliseconds span, double quantile = 0.5, int frames = 2) {
         std::vector<double> lengths;
-        auto start = std::chrono::steady_clock::now(), last = start;
-        for (PresentFrame(); last - start < span;) {
+        std::vector<std::chrono::steady_clock::time_point> ends{std::chrono::steady_clock::now()};
+        for (PresentFrame(); ends.back() - ends.front() < span;) {
             PresentFrame();
-            auto now = std::chrono::steady_clock::now();
-            lengths.push_back(std::chrono::duration<double>(now - last).count());
-            last = now;
+            ends.push_back(std::chrono::steady_clock::now());
+            if (ends.size() > static_cast<size_t>(frames)) {
+                lengths.push_back(std::chrono::duration<double>(ends.back() - ends[ends.size() - 1 - frames]).count() /
+                                  frames);
+            }
         }
-        std::nth_element(lengths.begin(), lengths.begin() + lengths.size() / 2, lengths.end());
-        double rate = median ? 1 / lengths[lengths.size() / 2]
-                             : lengths.size() / std::chrono::duration<double>(last - start).count();
+        auto at = lengths.begin() + static_cast<std::ptrdiff_t>(static_cast<double>(lengths.size()) * quantile);
+        std::nth_element(lengths.begin(), at, lengths.end());
+        double rate = 1 / *at;
         std::printf("%.2f frames a second\n", rate);
         return rate;
     }
@@ -155,10 +167,11 @@ TEST_F(DisplayMode, FullScreenRunsAt75HzAndAWindowOnTheDesktop) {
     EXPECT_EQ(CurrentMode(), "1024x768@75");
     EXPECT_EQ(platform::DisplayRefreshRate(), 75);
     ExpectFrameOneToOne();
-    EXPECT_NEAR(FramesPerSecond(10s), 75.0, 1.0);
+    EXPECT_NEAR(FramesPerSecond(3s), 75.0, 1.5);
     PressAltEnter();
     EXPECT_EQ(CurrentMode(), kDesktop) << "in a window";
-    EXPECT_LT(FramesPerSecond(1s), 77.0) << "in a window";
+    double windowed = FramesPerSecond(1s);
+    EXPECT_TRUE(windowed >= 70.0 && windowed <= 76.5) << "in a window: " << windowed;
     PressAltEnter();
     EXPECT_EQ(CurrentMode(), "1024x768@75") << "full screen again";
     EndScreen();
@@ -174,8 +187,8 @@ TEST_F(DisplayMode, TheDesktopsOwnSizeAt75HzIsPreferred) {
 TEST_F(DisplayMode, WithoutA75HzModeTheLimiterPacesTheDesktopsMode) {
     ASSERT_NO_FATAL_FAILURE(StartServer("50-61"));
     ASSERT_EQ(OpenAsTheGame(), "Test");
-    double rate = FramesPerSecond(3s, true);
-    EXPECT_TRUE(rate >= 75.0 && rate <= 76.5) << rate;
+    double rate = FramesPerSecond(3s, 0.1, 1);
+    EXPECT_TRUE(rate >= 74.0 && rate <= 76.5) << rate;
     EXPECT_EQ(CurrentMode(), kDesktop);
 }
 
@@ -199,6 +212,7 @@ TEST_F(DisplayMode, TheGameGivesTheModeBackOnEveryWayOut) {
     for (const auto& ending : endings) {
         pid_t game = fork();
         if (game == 0) {
+            EndWithTheTestProgram();
             setenv("XDG_CONFIG_HOME", folder.File("").c_str(), 1);
             setenv("SDL_AUDIODRIVER", "dummy", 1);
             setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
@@ -209,8 +223,9 @@ TEST_F(DisplayMode, TheGameGivesTheModeBackOnEveryWayOut) {
         for (int i = 0; i < 100 && title.empty(); ++i, std::this_thread::sleep_for(100ms)) {
             title = Output("xdotool search --onlyvisible --class '^gulpkin$' getwindowname");
         }
-        EXPECT_EQ(title, "Gulpkin\n") << ending.name;
-        EXPECT_EQ(CurrentMode(), "1024x768@75") << ending.name;
+        EXPECT_EQ(title, "Gulpkin\n") << ending.name << ": no window within 10 s";
+        // the window may show a moment before the mode switches
+        EXPECT_TRUE(ModeBecomes("1024x768@75")) << ending.name << ": " << CurrentMode();
         // a crash of interest comes in play, not halfway through the switch
         std::this_thread::sleep_for(1s);
         if (ending.signal != 0) kill(game, ending.signal);
@@ -222,7 +237,7 @@ TEST_F(DisplayMode, TheGameGivesTheModeBackOnEveryWayOut) {
             }
         }
         EXPECT_EQ(WIFEXITED(status) && WEXITSTATUS(status) == 0, ending.signal != SIGSEGV) << ending.name << status;
-        EXPECT_EQ(CurrentMode(), kDesktop) << ending.name;
+        EXPECT_TRUE(ModeBecomes(kDesktop)) << ending.name << ": " << CurrentMode();
         if (!WIFEXITED(status) && !WIFSIGNALED(status)) kill(game, SIGKILL), waitpid(game, nullptr, 0);
     }
 }

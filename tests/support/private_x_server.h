@@ -2,8 +2,15 @@
 // never cover its windows: Xvfb picks a free display number and reports it
 // once it is ready, and DISPLAY then points at it. Every test that needs an
 // X server starts it here, the one place that chooses display numbers.
+//
+// Every process started here (the server, a window manager, a program beside
+// the test) is ended with the test program, even when that is killed, and
+// every wait is bounded: a test that hangs says what it waited for.
 #pragma once
 
+#include <chrono>
+#include <functional>
+#include <string>
 #include <sys/types.h>
 
 class PrivateXServer {
@@ -13,9 +20,9 @@ public:
     PrivateXServer& operator=(const PrivateXServer&) = delete;
     ~PrivateXServer() { Stop(); }
 
-    // starts Xvfb with one screen of that geometry ("1024x768x24") and points
-    // DISPLAY at it; false when three starts did not report ready within ten
-    // seconds each
+    // starts Xvfb (the server's default reset kept) with one screen of that
+    // geometry ("1024x768x24") and points DISPLAY at it; false when three
+    // starts did not report ready within ten seconds each
     bool Start(const char* screen);
     // ends the server (harmless when none runs)
     void Stop();
@@ -23,4 +30,30 @@ public:
 private:
     bool StartOnce(const char* screen);
     pid_t pid_ = -1;
+};
+
+// In a child between fork and exec: the child gets SIGKILL when the test
+// program ends, however it ends.
+void EndWithTheTestProgram();
+// `command` (through sh) beside the test, its output dropped; its process id
+pid_t StartBeside(const std::string& command);
+// ends a process started beside the test and waits for it; sets it to -1
+void EndBeside(pid_t& pid);
+// the display number a server started on `fd` with -displayfd reports, ""
+// when it reports none within ten seconds
+std::string ReadDisplayNumber(int fd);
+
+// Asks `done` every 50 ms until it answers true or `bound` has passed.
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds bound);
+
+// While it lives, a wait that cannot be bounded from outside (a library
+// waiting for a window to be mapped) ends the test program after `seconds`
+// with one line naming what it waited for, instead of hanging until the
+// test runner's own limit.
+class WaitBound {
+public:
+    WaitBound(unsigned seconds, const char* what);
+    ~WaitBound();
+    WaitBound(const WaitBound&) = delete;
+    WaitBound& operator=(const WaitBound&) = delete;
 };

@@ -15,7 +15,7 @@ keys=(LEFT UP RIGHT DOWN LEFT DOWN SPACE)
     echo "4200 keys ESC"
 } >game.script
 
-last_line() { "$@" | tr -d '\r' | tail -n 1; }
+last_line() { timeout -k 5 120 "$@" | tr -d '\r' | tail -n 1; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # the headless driver reads its pack from its working directory

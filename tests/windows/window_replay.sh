@@ -26,8 +26,8 @@ cp -r "$native"/{graph,font,wav,music} "$pack"/
 . "$here/x_server.sh"
 start_x_server "$wine" 1280x1024x24
 # the replay's files go to the Windows per-user temporary folder
-temp_folder=$("$wine" cmd /c echo %TEMP% | tr -d '\r')
-temp_unix=$("$wine" winepath -u "$temp_folder" 2>/dev/null | tr -d '\r' || true)
+temp_folder=$(timeout -k 5 60 "$wine" cmd /c echo %TEMP% | tr -d '\r')
+temp_unix=$(timeout -k 5 60 "$wine" winepath -u "$temp_folder" 2>/dev/null | tr -d '\r' || true)
 [ -n "$temp_unix" ] || fail "cannot find the Windows temporary folder"
 rm -rf "$temp_unix"/gulpkin-replay-*
 # The replay's scratch folder goes when the replay ends; its capture is
@@ -46,7 +46,7 @@ size=$(stat -c %s "$pack/Capture_Gulpkin.bmp")
 ) &
 watcher=$!
 started=$(date +%s%N)
-SDL_AUDIODRIVER=dummy "$wine" "$windows_game" --window --data "$pack" --replay "$recordings/title.rec" |
+SDL_AUDIODRIVER=dummy timeout -k 5 180 "$wine" "$windows_game" --window --data "$pack" --replay "$recordings/title.rec" |
     tr -d '\r' | tail -n 1 >windows.line
 echo "gulpkin.exe replayed in $(( ($(date +%s%N) - started) / 1000000 )) ms"
 kill "$watcher" 2>/dev/null || true

@@ -31,6 +31,7 @@ struct Options {
     bool displayFails = false;       // no display can be opened at all
     bool noKeyboard = false;         // OpenKeyboard finds no keyboard
     bool noAudio = false;            // OpenAudio finds no audio device
+    uint64_t freeVideoBytes = 64ULL << 20;  // free memory for images while the display is open
 };
 
 // Resets the backend to a fresh machine with these options and this script.

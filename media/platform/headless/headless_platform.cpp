@@ -280,7 +280,7 @@ void ShowFatalMessage(const std::string& line) { std::cerr << line << '\n'; }
 
 void machine::PumpWindowEvents() {}
 bool machine::WindowHasFocus() { return M().displayOpen && M().focus; }
-uint64_t machine::FreeVideoBytes() { return M().displayOpen ? 64ULL * 1024 * 1024 : 0; }
+uint64_t machine::FreeVideoBytes() { return M().displayOpen ? M().options.freeVideoBytes : 0; }
 
 void SystemBeep(int frequencyHz, int durationMs) {
     if (M().beeps.size() < kMaxRecordedBeeps) M().beeps.emplace_back(frequencyHz, durationMs);

@@ -32,6 +32,18 @@ bool ShowsAnything() {
            SDL_strcmp(driver, "evdev") != 0;
 }
 
+// The availability check's hold on the video subsystem, and so on the
+// display server's connection: an X server whose last client leaves resets
+// itself, and the game's own open a moment later would land in that reset.
+// Let go once the game's window is open.
+bool probeHeld = false;
+
+void LetGoOfProbe() {
+    if (!probeHeld) return;
+    probeHeld = false;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
 void DestroyAll(Display& d) {
     StopFrameOutput(d.output);
     if (d.window) SDL_DestroyWindow(d.window);
@@ -82,8 +94,9 @@ void ListenToWindowMode(WindowModeListener listener) {
     TheDisplay().listener = listener;
 }
 
-// Started and stopped again: the game opens its display much later, after
-// loading everything, and would otherwise find out only then.
+// Started here and held until the window opens: the game opens its display
+// much later, after loading everything, and would otherwise find out only
+// then.
 bool DisplayAvailable(std::string& problem) {
     sdl::LibraryMessagesHeldBack quiet;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -92,7 +105,8 @@ bool DisplayAvailable(std::string& problem) {
     }
     bool shows = ShowsAnything();
     if (!shows) problem = "no display server to show the game on";
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (shows && !probeHeld) probeHeld = true;
+    else SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return shows;
 }
 
@@ -126,6 +140,7 @@ bool machine::OpenDisplay(int width, int height, int refreshHz, const std::strin
     d.everOpened = true;
     SDL_ShowCursor(SDL_DISABLE);
     ShowBlackWindow(d.output, d.window);
+    LetGoOfProbe();
     return true;
 }
 
