@@ -276,7 +276,8 @@ TEST_F(ReplayHeadless, ReadsOnlyRegularFiles) {
         testing::internal::GetCapturedStdout();
         std::string errors = testing::internal::GetCapturedStderr();
         EXPECT_NE(code, 0) << c.option << " " << c.path;
-        EXPECT_NE(errors.find(std::string(c.path) + "' is not a regular file"), std::string::npos) << errors;
+        EXPECT_NE(errors.find(c.path), std::string::npos) << errors;
+        EXPECT_NE(errors.find(" is not a regular file"), std::string::npos) << errors;
         EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
     }
 }
