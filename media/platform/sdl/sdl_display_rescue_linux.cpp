@@ -55,8 +55,13 @@ int IgnoreError(Display*, XErrorEvent*) { return 0; }
 ScreenModes ReadModes(Display* x) {
     ScreenModes screen;
     int s = DefaultScreen(x);
-    screen.width = DisplayWidth(x, s);
-    screen.height = DisplayHeight(x, s);
+    // the root window's size now (Xlib's own figures are those it connected with)
+    Window root;
+    int at = 0;
+    unsigned width = 0, height = 0, border = 0, depth = 0;
+    XGetGeometry(x, DefaultRootWindow(x), &root, &at, &at, &width, &height, &border, &depth);
+    screen.width = static_cast<int>(width);
+    screen.height = static_cast<int>(height);
     screen.widthMm = DisplayWidthMM(x, s);
     screen.heightMm = DisplayHeightMM(x, s);
     XRRScreenResources* resources = XRRGetScreenResourcesCurrent(x, DefaultRootWindow(x));
