@@ -19,7 +19,7 @@ mode=${1:-play}
 build_dir=${GULPKIN_BUILD_DIR:-build}
 
 play_packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libjpeg62-turbo-dev zlib1g-dev libxmp-dev
-               fonts-dejavu-core)
+               libx11-dev libxrandr-dev fonts-dejavu-core)
 web_packages=(emscripten dpkg-dev)
 web_test_packages=(chromium chromium-driver python3-selenium)
 test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-apps clang libclang-rt-14-dev ccache

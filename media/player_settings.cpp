@@ -2,6 +2,7 @@
 #include "media/player_settings.h"
 
 #include "media/audio_output.h"
+#include "media/platform/common/escaped_text.h"
 #include "media/platform/journal/journal.h"
 #include "media/platform/platform.h"
 
@@ -61,7 +62,7 @@ bool ApplySetting(const std::string& key, const std::string& value, PlayerSettin
         problem = "sound is on or off";
         return Choice(value, "on", "off", s.sound);
     }
-    problem = "unknown setting '" + key + "'";
+    problem = "unknown setting " + Quoted(key);
     return false;
 }
 
@@ -93,7 +94,7 @@ void RememberWindowMode(bool windowed) {
     if (path.empty() || ReplayRunning()) return;
     std::string text = SetPlayerSetting(keptText, "display", windowed ? "window" : "fullscreen");
     if (!platform::WritePlayerFile(path, text)) {
-        std::cerr << "gulpkin: cannot write " << path << "; the display mode is not remembered\n";
+        std::cerr << "gulpkin: cannot write " << Escaped(path) << "; the display mode is not remembered\n";
         return;
     }
     keptText = text;
@@ -113,7 +114,7 @@ void ParsePlayerSettings(const std::string& text, const std::string& fileName, P
             ApplySetting(Trim(line.substr(0, equals)), Trim(line.substr(equals + 1)), settings, problem)) {
             continue;
         }
-        warnings << "gulpkin: " << fileName << " line " << i + 1 << " skipped: " << problem << '\n';
+        warnings << "gulpkin: " << Escaped(fileName) << " line " << i + 1 << " skipped: " << problem << '\n';
     }
 }
 

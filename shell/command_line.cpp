@@ -1,6 +1,7 @@
 // The command lines of both programs; see command_line.h.
 #include "shell/command_line.h"
 
+#include "media/platform/common/escaped_text.h"
 #include "media/platform/platform.h"
 #include "shell/asset_pack_check.h"
 #include "shell/option_table.h"
@@ -8,7 +9,6 @@
 #include "shell/replay_session.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <set>
@@ -32,22 +32,6 @@ const Option* FindOption(const std::string& name, Program program) {
         if (name == option.name && Takes(option, program)) return &option;
     }
     return nullptr;
-}
-
-// `text` with control characters, backslashes and the characters of `also`
-// written as \xNN
-std::string EscapeBytes(const std::string& text, const char* also) {
-    std::string escaped;
-    for (unsigned char c : text) {
-        if (c < 0x20 || c == 0x7F || c == '\\' || (c != 0 && std::strchr(also, c) != nullptr)) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\x%02X", c);
-            escaped += escape;
-        } else {
-            escaped += static_cast<char>(c);
-        }
-    }
-    return escaped;
 }
 
 // what one parse works on
@@ -165,14 +149,6 @@ std::string VersionText(Program program) {
     return std::string(ProgramName(program)) + " " GULPKIN_VERSION "\n";
 }
 
-std::string Escaped(const std::string& text) {
-    return EscapeBytes(text, "");
-}
-
-std::string Quoted(const std::string& text) {
-    return "'" + EscapeBytes(text, "'") + "'";
-}
-
 PlayerSettings Override(PlayerSettings settings, const CommandLine& line) {
     if (line.windowed) settings.windowed = *line.windowed;
     if (line.wholeMultiples) settings.wholeMultiples = *line.wholeMultiples;
@@ -199,7 +175,7 @@ int StartFromCommandLine(int argc, const char* const argv[]) {
     if (line.dataDirectory.empty() && !AssetPackFound()) return 1;
     std::string problem;
     if (!platform::DisplayAvailable(problem)) {
-        std::cerr << "gulpkin: cannot open a display: " << problem << '\n';
+        std::cerr << "gulpkin: cannot open a display: " << Escaped(problem) << '\n';
         return 1;
     }
     ApplyPlayerSettings(Override(LoadPlayerSettings(std::cerr), line));
@@ -208,7 +184,7 @@ int StartFromCommandLine(int argc, const char* const argv[]) {
     int code = line.recordPath.empty() ? RunGame() : RunRecorded(line.recordPath);
     // a display that was there but refused every window ends the game at once
     if (code == 0 && !platform::DisplayWasOpened(problem)) {
-        std::cerr << "gulpkin: cannot open a display: " << problem << '\n';
+        std::cerr << "gulpkin: cannot open a display: " << Escaped(problem) << '\n';
         return 1;
     }
     return code;

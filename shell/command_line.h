@@ -55,11 +55,6 @@ std::string UsageText(Program program = Program::Game);
 const char* GameFilesHelp();
 // the program's name and version, as --version prints it
 std::string VersionText(Program program);
-// `text` with control characters and backslashes written as \xNN, so that a
-// message never sends raw bytes of the user's input to the terminal
-std::string Escaped(const std::string& text);
-// Escaped(text) in single quotes, a quote in it escaped too
-std::string Quoted(const std::string& text);
 // the settings from the file with what the command line names put over them
 PlayerSettings Override(PlayerSettings settings, const CommandLine& line);
 // the program entry of the game; returns the exit code

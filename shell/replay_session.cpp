@@ -2,12 +2,15 @@
 #include "shell/replay_session.h"
 
 #include "core/game_state.h"
+#include "media/platform/common/escaped_text.h"
 #include "media/platform/platform.h"
-#include "shell/command_line.h"
 #include "shell/program_flow.h"
 
 #include <iostream>
 #include <sstream>
+
+// a recording's start level is checked against the game's last level
+static_assert(journal::kHighestStartLevel == kLevels);
 
 namespace {
 

@@ -67,7 +67,9 @@ bool ReadKeyboard(uint8_t keys[256]);
 bool OpenJoystick();
 // reads the pad (the first one attached); false when there is none
 bool ReadJoystick(JoystickReading& reading);
-bool OpenAudio(AudioCallback callback, void* user);
+// Opens the audio output; `wanted` false (the player turned the sound off)
+// answers no without opening the machine's device
+bool OpenAudio(AudioCallback callback, void* user, bool wanted);
 // Reads a whole file of the game: the asset pack (not recorded: its
 // fingerprint is) or the best score. Only a regular file of at most `limit`
 // bytes is read; anything else gets one warning line on stderr. False if it

@@ -3,6 +3,8 @@
 
 #include "core/game_state.h"
 #include "media/capture.h"
+#include "media/platform/common/escaped_text.h"
+#include "media/platform/common/file_system.h"
 #include "media/platform/headless/headless.h"
 #include "media/platform/machine.h"
 #include "media/platform/platform.h"
@@ -11,10 +13,7 @@
 #include "shell/replay_session.h"
 #include "shell/state_dump.h"
 
-#include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 
 namespace {
 
@@ -61,17 +60,20 @@ void Handle(const HeadlessRun& run, const headless::Command& command, std::ostre
     }
 }
 
-// The script's text; a folder, a missing or an unreadable file is refused.
+// A script drives at most a few hours of play with a command or two a
+// frame, a few megabytes of text; only a regular file up to this size is read.
+constexpr size_t kLargestScript = 16u << 20;
+
+// The script's text; a missing file, a folder, a pipe or a device is refused.
 bool ReadScript(const std::string& path, std::string& text, std::string& problem) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        problem = "is a folder";
+    std::vector<uint8_t> bytes;
+    platform::fs::ReadOutcome outcome = platform::fs::ReadRegularFile(path, kLargestScript, bytes);
+    if (outcome != platform::fs::ReadOutcome::Read) {
+        problem = platform::fs::ReadProblem(outcome);
         return false;
     }
-    std::ifstream file(path, std::ios::binary);
-    if (file) text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    if (!file.is_open() || file.bad()) problem = "cannot be read";
-    return problem.empty();
+    text.assign(bytes.begin(), bytes.end());
+    return true;
 }
 
 // The command line's options as the run they describe.

@@ -2,6 +2,7 @@
 // the writer, the whole-file check and the reader (runs, steps, blobs,
 // checksums between runs), a reader asked for another kind than it holds,
 // and replays that end before or after their recording.
+#include "media/date_text.h"
 #include "media/platform/journal/journal.h"
 #include "media/platform/journal/journal_format.h"
 #include "media/platform/platform.h"
@@ -9,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 namespace {
@@ -148,6 +151,20 @@ TEST(JournalCodec, AnotherKindIsNamedAndLeftInPlace) {
     EXPECT_EQ(std::string(journal::KindName(Kind::Keys)), "keyboard reading");
 }
 
+// A varint's tenth byte holds the 64th bit alone; anything past it is damage.
+TEST(JournalCodec, AVarintPastSixtyFourBitsIsDamaged) {
+    std::vector<uint8_t> top(9, 0xFF), past(9, 0xFF), eleventh(10, 0x80);
+    top.push_back(0x01);
+    past.push_back(0x02);
+    eleventh.push_back(0x00);
+    uint64_t value = 0;
+    size_t at = 0;
+    EXPECT_EQ(journal::DecodeVarint(top, at, value), journal::Decoded::Ok);
+    EXPECT_EQ(value, ~0ULL);
+    EXPECT_EQ(journal::DecodeVarint(past, at = 0, value), journal::Decoded::Damaged);
+    EXPECT_EQ(journal::DecodeVarint(eleventh, at = 0, value), journal::Decoded::Damaged);
+}
+
 // A replay on the seam: the recording made of `recorded` tick reads and
 // frames, replayed with `replayed` of each.
 std::string ReplayEnding(int recordedTicks, int recordedFrames, int replayedTicks, int replayedFrames) {
@@ -190,6 +207,85 @@ TEST(JournalReplay, AnAnswerOfAnotherKindStopsAtOnceNamingBoth) {
     EXPECT_FALSE(journal::Finish(error));
     EXPECT_EQ(error, "the replay drifted from its recording at frame 1: it asked for the window focus, "
                      "the recording holds the tick count");
+}
+
+// A recording of this build (its header taken from one the journal made)
+// holding the one answer `answer`.
+void WriteOneAnswer(const std::string& path, const Entry& answer) {
+    std::string error;
+    ASSERT_TRUE(journal::StartRecording(path, 0, error)) << error;
+    ASSERT_TRUE(journal::Finish(error)) << error;
+    journal::Expected any;
+    any.strict = false;
+    journal::Recording recording;
+    ASSERT_TRUE(journal::CheckRecording(ReadBytes(path), any, recording, error)) << error;
+    journal::Writer writer;
+    ASSERT_TRUE(writer.Open(path, recording.header, error)) << error;
+    if (journal::IsBlobKind(answer.kind)) writer.Blob(answer.kind, answer.blob.data(), answer.blob.size());
+    else writer.Number(answer.kind, answer.number);
+    ASSERT_TRUE(writer.Close(0, error)) << error;
+}
+
+std::vector<uint8_t> Little(std::vector<int32_t> fields, std::vector<uint8_t> bytes = {}) {
+    for (int32_t field : fields) {
+        for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>(static_cast<uint32_t>(field) >> (8 * i)));
+    }
+    return bytes;
+}
+
+// A replayed answer the machine never gives stops the replay as damaged
+// when it is read, before the game uses it (the date text would overflow on
+// an hour of 2^31 - 1); every answer the machine can give passes.
+TEST(JournalReplay, AnAnswerNoMachineGivesIsDamage) {
+    ScratchGameDir dir;
+    std::vector<uint8_t> keys(257, 0), joystick = Little({0, 0}, {1});
+    joystick.resize(41, 0);
+    std::vector<uint8_t> badKey = keys, badFlag = keys, farAxis = Little({-1001, 0}, {1});
+    badKey[0x39] = 3;
+    badFlag[0] = 2;
+    farAxis.resize(41, 0);
+    std::vector<uint8_t> file;
+    auto date = [] { return CurrentDate(); };
+    auto tick = [] { return platform::TickCount(); };
+    auto focus = [] { return platform::WindowHasFocus(); };
+    auto rate = [] { return platform::DisplayRefreshRate(); };
+    auto readKeys = [] { uint8_t k[256]; return platform::ReadKeyboard(k); };
+    auto readPad = [] { platform::JoystickReading r; return platform::ReadJoystick(r); };
+    auto readFile = [&] { return platform::ReadWholeFile("Hit Score.ini", file, 4); };
+    struct Case {
+        const char* name;
+        Entry answer;
+        std::function<void()> ask;
+        bool damaged;
+    };
+    const Case cases[] = {
+        {"an hour of 2^31 - 1", Blob(Kind::Clock, Little({2026, 3, 5, INT32_MAX, 0, 0})), date, true},
+        {"a month of 13", Blob(Kind::Clock, Little({2026, 13, 5, 12, 0, 0})), date, true},
+        {"a leap second on the last day of 9999", Blob(Kind::Clock, Little({9999, 12, 31, 23, 59, 60})), date, false},
+        {"a tick past 32 bits", Number(Kind::Tick, 1ULL << 32), tick, true},
+        {"the last tick before it wraps", Number(Kind::Tick, UINT32_MAX), tick, false},
+        {"a focus of 2", Number(Kind::Focus, 2), focus, true},
+        {"a refresh rate of 2^40 Hz", Number(Kind::RefreshRate, 1ULL << 40), rate, true},
+        {"a key byte of 3", Blob(Kind::Keys, badKey), readKeys, true},
+        {"a keyboard read flag of 2", Blob(Kind::Keys, badFlag), readKeys, true},
+        {"an axis past its end", Blob(Kind::Joystick, farAxis), readPad, true},
+        {"a centred pad", Blob(Kind::Joystick, joystick), readPad, false},
+        {"a file read flag of 2", Blob(Kind::File, {2}), readFile, true},
+        {"a file larger than the reader's limit", Blob(Kind::File, {1, 1, 2, 3, 4, 5}), readFile, true},
+        {"a file of the limit", Blob(Kind::File, {1, 1, 2, 3, 4}), readFile, false},
+    };
+    for (const Case& c : cases) {
+        WriteOneAnswer("damaged.rec", c.answer);
+        std::string error;
+        int level = 0;
+        ASSERT_TRUE(journal::StartReplay("damaged.rec", journal::ReplayOptions{}, level, error)) << c.name << error;
+        c.ask();
+        EXPECT_EQ(journal::CurrentMode(), c.damaged ? journal::Mode::Stopped : journal::Mode::Replaying) << c.name;
+        EXPECT_EQ(journal::Finish(error), !c.damaged) << c.name;
+        std::string says = std::string("recording damaged.rec is damaged at frame 0: its ") +
+                           journal::KindName(c.answer.kind) + " answer is out of range";
+        EXPECT_EQ(error, c.damaged ? says : "") << c.name;
+    }
 }
 
 }  // namespace

@@ -12,16 +12,22 @@ TEST(PlayerSettingsFile, DamagedLinesAreSkippedWithAWarningAndTheRestApplies) {
     PlayerSettings s;
     std::ostringstream warnings;
     ParsePlayerSettings("# mine\ndisplay = window\r\nscale=integer\nmusic_volume = 101\n effects_volume = 30\n"
-                        "sound = off\nloud\nvolume = 3\nrefresh = desktop\nrefresh = 60\n",
-                        "settings.ini", s, warnings);
+                        "sound = off\nloud\nvolume = 3\nrefresh = desktop\nrefresh = 60\n"
+                        "\x1b]0;owned\x07 = 1\n\xc2\x9b" "2J\xff = 1\n",
+                        "C:\\Jeux\\Zo\xc3\xa9\x1b[2J.ini", s, warnings);
     EXPECT_TRUE(s.windowed && s.wholeMultiples && !s.sound && s.keepDesktopMode);
     EXPECT_EQ(s.musicVolume, 100);
     EXPECT_EQ(s.effectsVolume, 30);
+    // control codes and bytes that are no UTF-8 in the file's name and keys
+    // are escaped; a backslash and a letter beyond ASCII are not
+    const std::string file = "gulpkin: C:\\Jeux\\Zo\xc3\xa9\\x1B[2J.ini line ";
     EXPECT_EQ(warnings.str(),
-              "gulpkin: settings.ini line 4 skipped: music_volume is a whole number from 0 to 100\n"
-              "gulpkin: settings.ini line 7 skipped: not a 'key = value' line\n"
-              "gulpkin: settings.ini line 8 skipped: unknown setting 'volume'\n"
-              "gulpkin: settings.ini line 10 skipped: refresh is 75 or desktop\n");
+              file + "4 skipped: music_volume is a whole number from 0 to 100\n" +
+              file + "7 skipped: not a 'key = value' line\n" +
+              file + "8 skipped: unknown setting 'volume'\n" +
+              file + "10 skipped: refresh is 75 or desktop\n" +
+              file + "11 skipped: unknown setting '\\x1B]0;owned\\x07'\n" +
+              file + "12 skipped: unknown setting '\\xC2\\x9B2J\\xFF'\n");
 }
 
 TEST(PlayerSettingsFile, ASettingIsChangedInPlaceOrAddedKeepingEveryOtherLine) {

@@ -1,10 +1,16 @@
 // Recording a game on the headless backend and replaying it: the replay ends
 // with the recording's summary line after passing every frame checksum,
 // writes the best score only to its scratch directory, stops at the frame
+<<<<<<< HEAD
 // where it drifts, refuses a damaged recording with one line, and a
 // recording cut short by a full disk leaves the old file as it was.
 #include "media/platform/headless/headless.h"
+=======
+// where it drifts, and refuses a damaged recording with one line.
+#include "media/audio_output.h"
+>>>>>>> i28-readers
 #include "media/platform/journal/journal_format.h"
+#include "shell/command_line.h"
 #include "tests/support/scenario.h"
 
 #include <gtest/gtest.h>
@@ -263,6 +269,7 @@ TEST_F(ReplayHeadless, ARecordingOrAudioFileNeverReplacesAPipeOrAFolder) {
     }
 }
 
+<<<<<<< HEAD
 // A disk that fills up while the game records (a file size limit, with its
 // signal ignored, does the same to every write past it): the game says so
 // and exits 1 without its summary line, and the old recording stays whole.
@@ -284,16 +291,72 @@ TEST_F(ReplayHeadless, ARecordingCutShortByAFullDiskLeavesTheOldFile) {
     EXPECT_EQ(cut.errors, "gulpkin: the recording could not be written completely\n");
     EXPECT_TRUE(ReadBytes("game.rec") == old);
     EXPECT_FALSE(fs::exists("game.rec.part"));
+=======
+// The player's sound setting is no answer of the machine: a recording made
+// with the sound on or off replays to its line with the sound on or off.
+TEST_F(ReplayHeadless, ReplaysTheSameWithTheSoundOnOrOff) {
+    for (bool recordedSound : {false, true}) {
+        for (bool replayedSound : {false, true}) {
+            AllowAudioOutput(recordedSound);
+            Outcome recorded = Record("1 keys LEFT\n200 keys UP\n300 quit\n", "sound.rec", 1);
+            AllowAudioOutput(replayedSound);
+            Outcome replayed = Replay("sound.rec");
+            AllowAudioOutput(true);
+            ASSERT_EQ(recorded.exitCode, 0) << recorded.errors;
+            EXPECT_EQ(replayed.exitCode, 0) << recordedSound << replayedSound << replayed.errors;
+            EXPECT_EQ(replayed.line, recorded.line) << recordedSound << replayedSound;
+        }
+    }
+}
+
+// A pipe or a device named as the recording or the script is refused at
+// once with one line, by both programs: neither waits on the pipe nor reads
+// the device for ever.
+TEST_F(ReplayHeadless, ReadsOnlyRegularFiles) {
+    ASSERT_EQ(mkfifo("pipe", 0600), 0);
+    const struct {
+        Program program;
+        const char* option;
+        const char* path;
+    } cases[] = {
+        {Program::Game, "--replay", "pipe"},          {Program::Headless, "--replay", "pipe"},
+        {Program::Headless, "--script", "pipe"},      {Program::Game, "--replay", "/dev/zero"},
+        {Program::Headless, "--replay", "/dev/zero"}, {Program::Headless, "--script", "/dev/zero"},
+    };
+    for (const auto& c : cases) {
+        const char* arguments[] = {"gulpkin", c.option, c.path, nullptr};
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        int code = c.program == Program::Game ? StartFromCommandLine(3, arguments)
+                                              : HeadlessMain(3, const_cast<char**>(arguments));
+        testing::internal::GetCapturedStdout();
+        std::string errors = testing::internal::GetCapturedStderr();
+        EXPECT_NE(code, 0) << c.option << " " << c.path;
+        EXPECT_NE(errors.find(c.path), std::string::npos) << errors;
+        EXPECT_NE(errors.find(" is not a regular file"), std::string::npos) << errors;
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    }
+}
+
+// The recording's own hash, made again over changed bytes.
+std::vector<uint8_t> Rehashed(std::vector<uint8_t> bytes) {
+    uint64_t hash = journal::HashBytes(bytes.data(), bytes.size() - 8, journal::kHashSeed);
+    for (int i = 0; i < 8; ++i) bytes[bytes.size() - 8 + i] = static_cast<uint8_t>(hash >> (8 * i));
+    return bytes;
+>>>>>>> i28-readers
 }
 
 TEST_F(ReplayHeadless, RefusesABadRecordingWithOneLine) {
     ASSERT_EQ(Record("1 keys LEFT\n150 quit\n", "good.rec", 1).exitCode, 0);
     const std::vector<uint8_t> good = ReadBytes("good.rec");
     const size_t versionAt = 8, packAt = 8 + 1 + 1 + 3;  // after the magic, the format, "1.1"
+    const size_t levelAt = packAt + 8;
     ASSERT_EQ(std::string(good.begin() + 10, good.begin() + 13), "1.1");
-    auto changed = [&](size_t at, uint8_t value) {
+    ASSERT_EQ(good[levelAt], 1);
+    auto changed = [&](size_t at, uint8_t value, uint8_t next = 0) {
         std::vector<uint8_t> bytes = good;
         bytes[at] = value;
+        if (next != 0) bytes[at + 1] = next;
         return bytes;
     };
     // where the first frame checksum's stored hash and the first blob's
@@ -327,6 +390,8 @@ TEST_F(ReplayHeadless, RefusesABadRecordingWithOneLine) {
         {"not a recording", {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0}, "is not a Gulpkin recording"},
         {"other format", changed(versionAt, 9), "format 9"},
         {"other game version", changed(12, '2'), "made by Gulpkin 1.2"},
+        {"a version with a C1 control", changed(10, 0xC2, 0x9B), "made by Gulpkin \\xC2\\x9B1;"},
+        {"a start level past the last", Rehashed(changed(levelAt, 31)), "is damaged"},
         {"other asset pack", changed(packAt, good[packAt] ^ 1), "another asset pack"},
     };
     for (const Case& c : cases) {

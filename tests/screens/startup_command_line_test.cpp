@@ -57,6 +57,9 @@ TEST(CommandLine, BadArgumentsAreNamedBeforeTheUsageWithExitCodeTwo) {
         {headless, {"--version"}, 0, "", false},
         {game, {"--bogus"}, 2, "unknown option '--bogus'", true},
         {game, {"--bad\x1b[2J\n"}, 2, "unknown option '--bad\\x1B[2J\\x0A'", true},
+        // C1 controls and what is no UTF-8 (a surrogate) escaped; backslashes and letters kept
+        {game, {"--\xc2\x9b" "2J\xed\xa0\x80\x7f"}, 2, "unknown option '--\\xC2\\x9B2J\\xED\\xA0\\x80\\x7F'", true},
+        {game, {"C:\\Jeux\\Zo\xc3\xa9"}, 2, "unexpected argument 'C:\\Jeux\\Zo\xc3\xa9'", true},
         {game, {"level1"}, 2, "unexpected argument 'level1'", true},
         {game, {"--scale", "huge"}, 2, "bad value 'huge' for option '--scale' (fit|integer)", true},
         {game, {"--scale"}, 2, "option '--scale' needs a value (fit|integer)", true},
@@ -75,8 +78,8 @@ TEST(CommandLine, BadArgumentsAreNamedBeforeTheUsageWithExitCodeTwo) {
         {headless, {"--level", "3", "--replay", "x"}, 2, "--level and --replay cannot be used together", true},
         {headless, {"--replay=x", "--record=y"}, 2, "--record and --replay cannot be used together", true},
         {headless, {"--level=3", "--replay=x"}, 2, "--level and --replay cannot be used together", true},
-        {headless, {"--script", "."}, 2, "script '.' is a folder", false},
-        {headless, {"--script=/nonexistent"}, 2, "script '/nonexistent' cannot be read", false},
+        {headless, {"--script", "."}, 2, "script '.' is not a regular file", false},
+        {headless, {"--script=/nonexistent"}, 2, "script '/nonexistent' does not exist", false},
     };
     for (const auto& c : cases) {
         std::string errors;

@@ -1,5 +1,6 @@
 // Files for both backends: where the game's files live, read whole, written
 // safely.
+#include "media/platform/common/escaped_text.h"
 #include "media/platform/common/file_system.h"
 #include "media/platform/common/file_written.h"
 #include "media/platform/journal/journal.h"
@@ -78,7 +79,7 @@ bool IsAssetPath(const std::string& path) {
 // device or a huge file is never waited on or swallowed whole.
 void WarnUnread(const std::string& hostPath, platform::fs::ReadOutcome outcome) {
     if (outcome == platform::fs::ReadOutcome::Read || outcome == platform::fs::ReadOutcome::Missing) return;
-    std::cerr << "gulpkin: " << hostPath << " " << platform::fs::ReadProblem(outcome) << "; not read\n";
+    std::cerr << "gulpkin: " << Escaped(hostPath) << " " << platform::fs::ReadProblem(outcome) << "; not read\n";
 }
 
 }  // namespace

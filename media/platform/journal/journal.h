@@ -31,7 +31,12 @@ struct ReplayOptions {
 };
 
 // How a replay ended, once Finish has run (or while it runs: Running).
-enum class ReplayEnd { Running, Completed, Escaped, Drifted };
+// Damaged: the recording held an answer the machine never gives.
+enum class ReplayEnd { Running, Completed, Escaped, Drifted, Damaged };
+
+// The highest level a recording may start at (the game's last level); 0
+// starts at the title.
+constexpr uint64_t kHighestStartLevel = 30;
 
 // Starts recording to `path`; `startLevel` (> 0: the game starts at that level
 // without the title screen) goes into the header. False and a one-line
@@ -39,7 +44,9 @@ enum class ReplayEnd { Running, Completed, Escaped, Drifted };
 bool StartRecording(const std::string& path, int startLevel, std::string& error);
 // Loads and checks a recording (header, asset pack, every token, the
 // checksum) and starts replaying it; `startLevel` receives the header's.
-// False and a one-line error for a file that cannot be replayed.
+// False and a one-line error for a file that cannot be replayed: one that is
+// no regular file (a pipe, a device) or larger than kMaxRecordingBytes is
+// never read.
 bool StartReplay(const std::string& path, const ReplayOptions& options, int& startLevel, std::string& error);
 // Ends the session: a recording writes its end and closes the file; a replay
 // checks that it used the whole recording. False and an error otherwise.

@@ -54,7 +54,7 @@ bool ReadHeader(const std::vector<uint8_t>& bytes, size_t& at, const Expected& e
         problem = "was made with another asset pack";
         return false;
     }
-    if (header.startLevel > 1000) return (problem = "is damaged"), false;
+    if (header.startLevel > kHighestStartLevel) return (problem = "is damaged"), false;
     return true;
 }
 

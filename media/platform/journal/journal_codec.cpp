@@ -102,6 +102,7 @@ Decoded DecodeVarint(const std::vector<uint8_t>& bytes, size_t& at, uint64_t& va
     for (int shift = 0; shift < 64; shift += 7) {
         if (at >= bytes.size()) return Decoded::Short;
         uint8_t byte = bytes[at++];
+        if (shift == 63 && (byte & 0x7F) > 1) return Decoded::Damaged;  // bits past the 64th
         value |= static_cast<uint64_t>(byte & 0x7F) << shift;
         if ((byte & 0x80) == 0) return Decoded::Ok;
     }

@@ -32,6 +32,9 @@ enum class Kind : uint8_t {
     KeyboardOpen, Keys, JoystickOpen, Joystick, AudioOpen, File, EndRequest,
 };
 constexpr int kKindCount = 13;
+// the kinds' names, the previous answers and the lead byte's four bits all
+// count on this
+static_assert(static_cast<int>(Kind::EndRequest) + 1 == kKindCount && kKindCount < 15);
 // the recording's first bytes
 constexpr char kMagic[] = "GULPKREC";
 constexpr size_t kMagicSize = sizeof kMagic - 1;
@@ -71,7 +74,7 @@ Decoded DecodeToken(const std::vector<uint8_t>& bytes, size_t& at, Token& token)
 // applies a decoded BlobChange to `blob`; false when an index is outside it
 bool ApplyBlobChange(const std::vector<uint8_t>& bytes, const Token& token, std::vector<uint8_t>& blob);
 // reads the variable-length number at `at`, moving `at` past it; Damaged
-// when it runs on past 64 bits
+// when it runs on past 64 bits (a tenth byte above 1, or an eleventh)
 Decoded DecodeVarint(const std::vector<uint8_t>& bytes, size_t& at, uint64_t& value);
 // reads the 8-byte little-endian number at `at`
 Decoded DecodeU64(const std::vector<uint8_t>& bytes, size_t& at, uint64_t& value);

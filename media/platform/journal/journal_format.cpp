@@ -175,6 +175,14 @@ ReadResult Reader::Checksum(int64_t frame, uint64_t& hash) {
     return ReadResult::Ok;
 }
 
+bool Reader::HoldsNext(Kind kind) {
+    if (run_ > 0) return runKind_ == kind;
+    Token token;
+    size_t at = at_;
+    return bytes_ != nullptr && DecodeToken(*bytes_, at, token) == Decoded::Ok && token.type == Token::Type::Answer &&
+           token.kind == kind;
+}
+
 bool Reader::Exhausted() {
     return run_ == 0 && bytes_ != nullptr && at_ < bytes_->size() && (*bytes_)[at_] == kEndByte;
 }

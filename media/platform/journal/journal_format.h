@@ -14,6 +14,7 @@
 #pragma once
 
 #include "media/platform/common/file_system.h"
+#include "media/platform/journal/journal.h"
 #include "media/platform/journal/journal_codec.h"
 
 #include <array>
@@ -25,6 +26,9 @@ namespace journal {
 
 constexpr int64_t kChecksumEvery = 75;
 constexpr uint64_t kFormatVersion = 2;
+// A recording takes about 55 KB a minute of play (the answers of 75 frames
+// a second, mostly runs and steps): the cap holds some twenty hours, more
+// than any sitting, and is still small enough to read whole.
 constexpr size_t kMaxRecordingBytes = 64u << 20;
 
 struct Header {
@@ -84,6 +88,8 @@ public:
     int64_t RecordedFrames() const { return recordedFrames_; }
     // true when every answer has been taken and the end is next
     bool Exhausted();
+    // whether the next answer is of `kind` (nothing is taken)
+    bool HoldsNext(Kind kind);
     // the kind of the answer the recording held at the last KindMismatch
     Kind RecordedKind() const { return recordedKind_; }
 

@@ -2,6 +2,11 @@
 // machine (platform::machine) and, while recording, notes the answer; while
 // replaying it hands out the recorded answer instead. With no session running
 // they are the machine's own calls.
+//
+// A replayed answer is checked against what the machine can give (a clock
+// hour of 0 to 23, a key byte of 0 or 0x80, a yes or no for an opening);
+// anything else stops the replay as damaged at the frame it is read, before
+// the game sees it.
 #include "media/platform/journal/journal_session.h"
 #include "media/platform/machine.h"
 #include "media/platform/platform.h"
@@ -16,14 +21,36 @@ using journal::Mode;
 constexpr size_t kKeysBlob = 1 + 256;
 constexpr size_t kJoystickBlob = 1 + 4 + 4 + 32;
 constexpr size_t kClockBlob = 6 * 4;
+constexpr int kFullTravel = 1000;       // a joystick axis's end
+constexpr uint64_t kHighestRefreshHz = 1000;
+constexpr uint8_t kHeld = 0x80;         // a key or a button down
 
 void (*endHandler)() = nullptr;
+
+// The largest number of each kind the machine can give.
+uint64_t HighestAnswer(Kind kind) {
+    switch (kind) {
+        case Kind::Tick: return UINT32_MAX;
+        case Kind::RefreshRate: return kHighestRefreshHz;
+        case Kind::VideoBytes: return UINT64_MAX;
+        default: return 1;  // the openings, the focus and the end request are yes or no
+    }
+}
+
+// The next recorded number of `kind`; 0 once the replay has stopped, for
+// a number out of range too.
+uint64_t Recorded(Kind kind) {
+    uint64_t value = journal::RecordedNumber(kind);
+    if (value <= HighestAnswer(kind)) return value;
+    journal::StopAsDamaged(kind);
+    return 0;
+}
 
 // A number answer of any integer type, through the journal.
 template <typename T, typename Ask>
 T Number(Kind kind, Ask ask) {
     Mode mode = journal::CurrentMode();
-    if (mode == Mode::Replaying) return static_cast<T>(journal::RecordedNumber(kind));
+    if (mode == Mode::Replaying) return static_cast<T>(Recorded(kind));
     T value = ask();
     if (mode == Mode::Recording) journal::NoteNumber(kind, static_cast<uint64_t>(value));
     return value;
@@ -34,7 +61,7 @@ T Number(Kind kind, Ask ask) {
 template <typename Open>
 bool Opening(Kind kind, Open open) {
     if (journal::CurrentMode() != Mode::Replaying) return Number<bool>(kind, open);
-    bool opened = journal::RecordedNumber(kind) != 0;
+    bool opened = Recorded(kind) != 0;
     if (opened) open();
     return opened;
 }
@@ -49,13 +76,32 @@ int32_t GetInt(const uint8_t* at) {
     return static_cast<int32_t>(value);
 }
 
+bool Within(int value, int lowest, int highest) { return value >= lowest && value <= highest; }
+
+// A date of four digits, as the machine's clock and the date text know it
+// (a leap second included).
+bool PossibleTime(const platform::LocalTime& t) {
+    return Within(t.year, 1900, 9999) && Within(t.month, 1, 12) && Within(t.day, 1, 31) && Within(t.hour, 0, 23) &&
+           Within(t.minute, 0, 59) && Within(t.second, 0, 60);
+}
+
+// The flag byte of a reading is a yes or no, and each of the `count` bytes
+// after `from` is up or held.
+bool PossibleReading(const uint8_t* blob, size_t from, size_t count) {
+    if (blob[0] > 1) return false;
+    for (size_t i = from; i < from + count; ++i) {
+        if (blob[i] != 0 && blob[i] != kHeld) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 namespace platform {
 
 uint32_t TickCount() {
     if (journal::CurrentMode() != Mode::Replaying) return Number<uint32_t>(Kind::Tick, machine::TickCount);
-    uint32_t tick = static_cast<uint32_t>(journal::RecordedNumber(Kind::Tick));
+    uint32_t tick = static_cast<uint32_t>(Recorded(Kind::Tick));
     journal::PaceReplay(tick);
     return tick;
 }
@@ -76,6 +122,10 @@ LocalTime LocalClock() {
         if (mode == Mode::Replaying) *fields[i] = GetInt(blob + 4 * i);
     }
     if (mode == Mode::Recording) journal::NoteBlob(Kind::Clock, blob, kClockBlob);
+    if (mode == Mode::Replaying && !PossibleTime(t)) {
+        journal::StopAsDamaged(Kind::Clock);
+        return LocalTime{};
+    }
     return t;
 }
 
@@ -109,7 +159,7 @@ void PumpWindowEvents() {
     bool end = false;
     if (journal::CurrentMode() == Mode::Replaying) {
         if (machine::TakeEndRequest()) journal::StopOnRequest();
-        end = journal::CurrentMode() == Mode::Replaying && journal::RecordedNumber(Kind::EndRequest) != 0;
+        end = journal::CurrentMode() == Mode::Replaying && Recorded(Kind::EndRequest) != 0;
     } else {
         end = Number<bool>(Kind::EndRequest, machine::TakeEndRequest);
     }
@@ -131,6 +181,10 @@ bool ReadKeyboard(uint8_t keys[256]) {
     if (mode == Mode::Replaying) {
         journal::WatchForEscape();
         const uint8_t* blob = journal::RecordedBlob(Kind::Keys, kKeysBlob);
+        if (!PossibleReading(blob, 1, 256)) {
+            journal::StopAsDamaged(Kind::Keys);
+            return false;
+        }
         std::memcpy(keys, blob + 1, 256);
         return blob[0] != 0;
     }
@@ -145,7 +199,7 @@ bool ReadKeyboard(uint8_t keys[256]) {
 
 // Replayed, the machine's joystick is never opened: it would not be read.
 bool OpenJoystick() {
-    if (journal::CurrentMode() == Mode::Replaying) return journal::RecordedNumber(Kind::JoystickOpen) != 0;
+    if (journal::CurrentMode() == Mode::Replaying) return Recorded(Kind::JoystickOpen) != 0;
     return Number<bool>(Kind::JoystickOpen, machine::OpenJoystick);
 }
 
@@ -153,8 +207,14 @@ bool ReadJoystick(JoystickReading& reading) {
     Mode mode = journal::CurrentMode();
     if (mode == Mode::Replaying) {
         const uint8_t* blob = journal::RecordedBlob(Kind::Joystick, kJoystickBlob);
-        reading.x = GetInt(blob + 1);
-        reading.y = GetInt(blob + 5);
+        int x = GetInt(blob + 1), y = GetInt(blob + 5);
+        if (!PossibleReading(blob, 9, sizeof reading.buttons) || !Within(x, -kFullTravel, kFullTravel) ||
+            !Within(y, -kFullTravel, kFullTravel)) {
+            journal::StopAsDamaged(Kind::Joystick);
+            return false;
+        }
+        reading.x = x;
+        reading.y = y;
         std::memcpy(reading.buttons, blob + 9, sizeof reading.buttons);
         return blob[0] != 0;
     }
@@ -171,8 +231,16 @@ bool ReadJoystick(JoystickReading& reading) {
     return ok;
 }
 
-bool OpenAudio(AudioCallback callback, void* user) {
-    return Opening(Kind::AudioOpen, [&] { return machine::OpenAudio(callback, user); });
+// The opening is an answer whether or not the player wants sound, so that a
+// recording replays the same with the sound on or off: unwanted, the
+// machine's device stays closed and the answer is no. Replayed, the game
+// gets the recorded answer, and the device opens only when it is yes and
+// the sound is wanted. A recording made before unwanted sound was recorded
+// holds no opening there: it was made without sound.
+bool OpenAudio(AudioCallback callback, void* user, bool wanted) {
+    auto open = [&] { return wanted && machine::OpenAudio(callback, user); };
+    if (journal::CurrentMode() == Mode::Replaying && !journal::RecordedNext(Kind::AudioOpen)) return false;
+    return Opening(Kind::AudioOpen, open);
 }
 
 // The asset pack is not recorded (its fingerprint is); any other file the
@@ -182,7 +250,7 @@ bool ReadWholeFile(const std::string& gamePath, std::vector<uint8_t>& out, size_
     if (mode == Mode::Off || mode == Mode::Stopped || machine::IsAssetFile(gamePath)) {
         return machine::ReadWholeFile(gamePath, out, limit);
     }
-    if (mode == Mode::Replaying) return journal::RecordedFile(out);
+    if (mode == Mode::Replaying) return journal::RecordedFile(out, limit);
     bool ok = machine::ReadWholeFile(gamePath, out, limit);
     std::vector<uint8_t> blob;
     blob.reserve(out.size() + 1);

@@ -30,6 +30,7 @@ struct Session {
     ReplayOptions options;
     ReplayEnd end = ReplayEnd::Running;
     std::string problem;  // why a replay drifted
+    std::string path;     // the recording being replayed
     int64_t frames = 0;
     const uint16_t* lastPixels = nullptr;
     int lastWidth = 0, lastHeight = 0, lastPitch = 0;
@@ -88,18 +89,13 @@ bool MakeScratchDirectory(std::string& directory) {
     return directory.back() == '/';
 }
 
-bool ReadRecording(const std::string& path, std::vector<uint8_t>& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return false;
-    bytes.clear();
-    uint8_t chunk[65536];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0 && bytes.size() <= kMaxRecordingBytes) {
-        bytes.insert(bytes.end(), chunk, chunk + got);
-    }
-    bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok;
+// Only a regular file is read, and only up to the largest recording: a pipe
+// or a device is refused at once instead of waited on or read for ever.
+bool ReadRecording(const std::string& path, std::vector<uint8_t>& bytes, std::string& error) {
+    platform::fs::ReadOutcome outcome = platform::fs::ReadRegularFile(path, kMaxRecordingBytes, bytes);
+    if (outcome == platform::fs::ReadOutcome::Read) return true;
+    error = "recording " + path + " " + platform::fs::ReadProblem(outcome);
+    return false;
 }
 
 }  // namespace
@@ -119,7 +115,7 @@ bool StartRecording(const std::string& path, int startLevel, std::string& error)
 bool StartReplay(const std::string& path, const ReplayOptions& options, int& startLevel, std::string& error) {
     if (session.mode != Mode::Off) return (error = "a recording or replay is already running"), false;
     std::vector<uint8_t>& bytes = session.bytes;
-    if (!ReadRecording(path, bytes)) return (error = "cannot read recording " + path), false;
+    if (!ReadRecording(path, bytes, error)) return false;
     Expected expected;
     expected.gameVersion = GULPKIN_VERSION;
     expected.assetFingerprint = AssetPackFingerprint();
@@ -133,6 +129,7 @@ bool StartReplay(const std::string& path, const ReplayOptions& options, int& sta
     if (!MakeScratchDirectory(session.scratch)) return (error = "cannot make " + session.scratch), false;
     session.reader.Start(bytes, recording.bodyStart, recording.frames);
     session.options = options;
+    session.path = path;
     startLevel = static_cast<int>(recording.header.startLevel);
     ResetFrames();
     session.mode = Mode::Replaying;
@@ -154,7 +151,8 @@ bool Finish(std::string& error) {
     bool ok = true;
     if (mode == Mode::Recording) ok = session.writer.Close(session.frames, error);
     if (mode == Mode::Replaying) EndReplayedGame();
-    if ((mode == Mode::Replaying || mode == Mode::Stopped) && session.end == ReplayEnd::Drifted) {
+    bool failed = session.end == ReplayEnd::Drifted || session.end == ReplayEnd::Damaged;
+    if ((mode == Mode::Replaying || mode == Mode::Stopped) && failed) {
         error = session.problem;
         ok = false;
     }
@@ -205,16 +203,31 @@ const uint8_t* RecordedBlob(Kind kind, size_t size) {
     return session.zeros;
 }
 
-bool RecordedFile(std::vector<uint8_t>& out) {
+// The blob is the read's result (0 or 1) and, after a 1, the file's bytes.
+bool RecordedFile(std::vector<uint8_t>& out, size_t limit) {
     const std::vector<uint8_t>* blob = nullptr;
     ReadResult result = session.reader.Blob(Kind::File, blob);
     if (result != ReadResult::Ok || blob->empty()) {
         StopAt(result == ReadResult::Ok ? ReadResult::Mismatch : result, Kind::File);
         return false;
     }
-    if ((*blob)[0] == 0) return false;
+    uint8_t read = (*blob)[0];
+    if (read > 1 || (read == 0 && blob->size() > 1) || blob->size() - 1 > limit) {
+        StopAsDamaged(Kind::File);
+        return false;
+    }
+    if (read == 0) return false;
     out.assign(blob->begin() + 1, blob->end());
     return true;
+}
+
+void StopAsDamaged(Kind kind) {
+    Stop(ReplayEnd::Damaged, "recording " + session.path + " is damaged at " + FrameText(session.frames) +
+                                 ": its " + KindName(kind) + " answer is out of range");
+}
+
+bool RecordedNext(Kind kind) {
+    return session.mode == Mode::Replaying && session.reader.HoldsNext(kind);
 }
 
 // A frame is counted whether shown or skipped (the window inactive); every

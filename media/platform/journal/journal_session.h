@@ -20,8 +20,13 @@ void NoteBlob(Kind kind, const uint8_t* data, size_t size);
 uint64_t RecordedNumber(Kind kind);
 // `size` bytes; a recorded blob of another size is a drift
 const uint8_t* RecordedBlob(Kind kind, size_t size);
-// a recorded file: the read's result and the bytes
-bool RecordedFile(std::vector<uint8_t>& out);
+// a recorded file: the read's result and the bytes, at most `limit` of them
+bool RecordedFile(std::vector<uint8_t>& out, size_t limit);
+// replaying: the recorded answer of `kind` is one the machine never gives
+// (a clock hour of 25, a key byte of 3): the replay stops as damaged
+void StopAsDamaged(Kind kind);
+// replaying: whether the recording's next answer is of `kind`
+bool RecordedNext(Kind kind);
 // both modes: a frame is about to be presented (nullptr: a skipped frame)
 void NotePresent(const uint16_t* pixels, int width, int height, int pitch);
 // both modes: the display is about to close, with the last frame's pixels

@@ -47,6 +47,7 @@ void LetGoOfProbe() {
 void DestroyAll(Display& d) {
     StopFrameOutput(d.output);
     if (d.window) SDL_DestroyWindow(d.window);
+    sdl::WindowDestroyed();
     Display fresh;
     fresh.choice = d.choice;
     fresh.listener = d.listener;

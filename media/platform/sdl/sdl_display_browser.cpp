@@ -31,6 +31,7 @@ bool OpenWindow(Display& d, const std::string& title, int refreshHz) {
 }
 
 void ToggleFullScreen(Display&) {}
+void WindowDestroyed() {}
 
 // Every frame, shown or skipped, waits for the page's next frame time, as a
 // display's vsync would.

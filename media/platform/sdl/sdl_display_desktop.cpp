@@ -53,9 +53,10 @@ bool OpenSwitched(Display& d, const std::string& title, const SDL_DisplayMode& m
 
 void EnterFullScreen(Display& d) {
     SDL_DisplayMode mode;
-    if (SwitchedMode(d, d.wantedRate, mode) && sdl::EnterSwitchedFullScreen(d, mode)) {
+    bool switches = SwitchedMode(d, d.wantedRate, mode);
+    if (switches) sdl::RestoreDesktopModeOnCrash();  // the watcher reads the modes before the switch
+    if (switches && sdl::EnterSwitchedFullScreen(d, mode)) {
         sdl::FollowDisplay(d, true);
-        sdl::RestoreDesktopModeOnCrash();
         return;
     }
     SDL_Rect desktop{0, 0, d.width, d.height};
@@ -148,5 +149,7 @@ void EndFrame(Display& d, bool) {
     }
     d.lastFrameEnd = due;
 }
+
+void WindowDestroyed() { EndCrashRescue(); }
 
 }  // namespace sdl

@@ -5,9 +5,10 @@
 // gives the desktop its mode back whenever the window leaves the full screen
 // (Alt+Enter), is minimised (the focus went to another program) or is
 // destroyed (every orderly exit), and switches again when the window comes
-// back; a crash signal gets it back through RestoreDesktopModeOnCrash.
+// back; a crash gets it back through RestoreDesktopModeOnCrash.
 #pragma once
 
+#include "media/platform/sdl/sdl_crash_rescue.h"
 #include "media/platform/sdl/sdl_display_window.h"
 
 namespace sdl {
@@ -20,9 +21,5 @@ bool EnterSwitchedFullScreen(Display& d, const SDL_DisplayMode& mode);
 // Follows the display with vsync while the full screen runs at the paced
 // rate, and not in a window on a desktop of another rate.
 void FollowDisplay(Display& d, bool follow);
-// From now on a crash signal (SIGSEGV, SIGABRT, SIGBUS, SIGFPE) first gives
-// the desktop its mode back, best effort, then ends the program as it would
-// have; harmless when called again. Called on the game thread.
-void RestoreDesktopModeOnCrash();
 
 }  // namespace sdl

@@ -41,5 +41,7 @@ bool OpenWindow(Display& d, const std::string& title, int refreshHz);
 void ToggleFullScreen(Display& d);
 // after a frame went to the window (`shown`) or was skipped
 void EndFrame(Display& d, bool shown);
+// after the window was destroyed, the desktop's mode back
+void WindowDestroyed();
 
 }  // namespace sdl
