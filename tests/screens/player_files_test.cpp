@@ -168,7 +168,9 @@ TEST_F(PlayerFiles, FilesThatAreNoRegularFilesAreNotRead) {
         EXPECT_EQ(testing::internal::GetCapturedStderr(), "gulpkin: " + Settings() +
                       " was not read, so it is left as it is; the display mode is not remembered\n") << c.name;
         EXPECT_EQ(fs::symlink_status(Settings()).type(), before.type()) << c.name;
-        if (fs::is_regular_file(before)) EXPECT_EQ(fs::file_size(Settings()), size) << c.name;
+        if (fs::is_regular_file(before)) {
+            EXPECT_EQ(fs::file_size(Settings()), size) << c.name;
+        }
 
         fs::remove("Hit Score.ini");
         c.make(dir.Path() + "/Hit Score.ini");
