@@ -5,6 +5,14 @@
 #include "media/platform/platform.h"
 #include "media/sprite_table.h"
 
+namespace {
+
+// The last capture's bytes, kept so that holding F12 (a capture every frame)
+// allocates nothing.
+std::vector<uint8_t> captureBytes;
+
+}  // namespace
+
 int SaveSpriteBitmap(int id, const std::string& path) {
     const Sprite* sprite = FindSprite(id);
     if (path.empty() || sprite == nullptr) return 0;
@@ -12,8 +20,10 @@ int SaveSpriteBitmap(int id, const std::string& path) {
     return SavePixelsBitmap(sprite->image.data(), sprite->frameWidth, sprite->frameHeight, sprite->imageWidth, path);
 }
 
-int SavePixelsBitmap(const uint16_t* pixels, int width, int height, int pitch, const std::string& path) {
-    std::vector<uint8_t> file;
-    if (path.empty() || pixels == nullptr || !EncodeBmp24(pixels, width, height, pitch, file)) return 0;
-    return platform::WriteGameFile(path, file.data(), file.size()) ? 1 : 0;
+// A capture is renamed into place whole but not synced: F12 held captures
+// every frame, and a sync per frame would halve the frame rate.
+int SavePixelsBitmap(const uint16_t* pixels, int width, int height, int pitch, const std::string& path,
+                     std::string* problem) {
+    if (path.empty() || pixels == nullptr || !EncodeBmp24(pixels, width, height, pitch, captureBytes)) return 0;
+    return platform::WriteCaptureFile(path, captureBytes.data(), captureBytes.size(), problem) ? 1 : 0;
 }

@@ -9,5 +9,7 @@
 int SaveSpriteBitmap(int id, const std::string& path);
 
 // writes a block of 5:6:5 pixels (`pitch` pixels per row) in the same format;
-// non-zero on success. The headless driver saves presented frames with it.
-int SavePixelsBitmap(const uint16_t* pixels, int width, int height, int pitch, const std::string& path);
+// non-zero on success, else the reason in `problem` when given. The headless
+// driver saves presented frames with it.
+int SavePixelsBitmap(const uint16_t* pixels, int width, int height, int pitch, const std::string& path,
+                     std::string* problem = nullptr);

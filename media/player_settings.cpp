@@ -16,6 +16,9 @@ namespace {
 // over it without reading the file again (a read in the middle of a game
 // would be an answer of the machine, and would land in a recording).
 std::string keptText;
+// False when a file was there at start-up but was not read (too large, no
+// regular file, unreadable): it is never rewritten from what little was read.
+bool keptTextIsWhole = true;
 
 std::string Trim(const std::string& text) {
     size_t first = text.find_first_not_of(" \t\r");
@@ -92,9 +95,15 @@ bool ReplayRunning() {
 void RememberWindowMode(bool windowed) {
     std::string path = PlayerSettingsPath();
     if (path.empty() || ReplayRunning()) return;
+    if (!keptTextIsWhole) {
+        std::cerr << "gulpkin: " << Escaped(path)
+                  << " was not read, so it is left as it is; the display mode is not remembered\n";
+        return;
+    }
     std::string text = SetPlayerSetting(keptText, "display", windowed ? "window" : "fullscreen");
-    if (!platform::WritePlayerFile(path, text)) {
-        std::cerr << "gulpkin: cannot write " << Escaped(path) << "; the display mode is not remembered\n";
+    std::string error;
+    if (!platform::WritePlayerFile(path, text, error)) {
+        std::cerr << "gulpkin: " << error << "; the display mode is not remembered\n";
         return;
     }
     keptText = text;
@@ -143,7 +152,11 @@ PlayerSettings LoadPlayerSettings(std::ostream& warnings) {
     PlayerSettings settings;
     std::string path = PlayerSettingsPath();
     keptText.clear();
-    if (path.empty() || !platform::ReadPlayerFile(path, keptText)) return settings;
+    keptTextIsWhole = true;
+    if (path.empty()) return settings;
+    platform::PlayerFileRead read = platform::ReadPlayerFile(path, keptText);
+    keptTextIsWhole = read != platform::PlayerFileRead::NotRead;
+    if (read != platform::PlayerFileRead::Read) return settings;
     ParsePlayerSettings(keptText, path, settings, warnings);
     return settings;
 }

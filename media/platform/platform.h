@@ -121,12 +121,18 @@ bool RasterizeText(const std::string& text, TextBitmap& out);
 
 // ---- written files -----------------------------------------------------------
 // Every write is safe: a fresh file beside the target, synced, renamed over
-// the target's real path (the mode of the file replaced kept), the folder
-// synced. A replay writes to a scratch folder of its own.
+// it (the mode of the file replaced kept), the folder synced; a link another
+// user owns in a folder others can write is never followed. A replay writes
+// to a scratch folder of its own.
 //
-// writes one of the game's files (the best score, a capture); a new one is
-// readable as the user's umask allows. False when it was not written completely.
-bool WriteGameFile(const std::string& gamePath, const void* data, size_t size);
+// writes one of the game's files (the best score); a new one is readable as
+// the user's umask allows. False, and the reason in `error` when given, when
+// it was not written completely.
+bool WriteGameFile(const std::string& gamePath, const void* data, size_t size, std::string* error = nullptr);
+// writes a screen capture the same way but unsynced: renamed into place
+// whole, never seen half-written, yet no stall for the disk (F12 held
+// captures every frame, and a capture is taken again at will)
+bool WriteCaptureFile(const std::string& gamePath, const void* data, size_t size, std::string* error = nullptr);
 // whether the game's file could be written (a file created beside it and removed)
 bool CanWriteGameFile(const std::string& gamePath);
 
@@ -176,14 +182,18 @@ void ShowFatalMessage(const std::string& line);
 
 // ---- where files live ------------------------------------------------------------
 // The game names files relative to its directory, with backslashes
-// ("graph\ball2.bmp", "Hit Score.ini"). Started from its own directory (one
-// holding "graph"), every file is taken from the working directory. Started
-// from anywhere else, the asset pack (graph, font, wav, music) is taken from
-// beside the executable or from the installed data directory, and the files
-// the game writes go to the per-user data directory of the backend.
+// ("graph\ball2.bmp", "Hit Score.ini"). Its directory is where its program
+// is, never the working directory: the asset pack (graph, font, wav, music)
+// is taken from --data, else from beside the program, else from the
+// installed data directory. The files the game writes go beside the program
+// when the pack lies there (a built game), else to the per-user data
+// directory of the backend (the headless backend: the working directory).
 std::string HostPath(const std::string& gamePath);
 // the per-user directory for written files, ending in '/'; "" = working directory
 std::string UserDataDirectory();
+// whether the backend keeps the files the game writes in the working
+// directory wherever its program is (the headless driver does)
+bool KeepsFilesInWorkingFolder();
 // the per-user settings folder ($XDG_CONFIG_HOME/gulpkin/, else
 // ~/.config/gulpkin/; on Windows the folder of the best score), ending in
 // '/'; "" when neither can be told
@@ -200,13 +210,15 @@ void ForgetDataPaths();
 
 // ---- the player's own files ----------------------------------------------------
 // Settings and pad mappings the player keeps, by host path. A read takes only
-// a regular file of at most 64 KiB, with one warning line on stderr otherwise;
-// false (text empty) when there is nothing to read. They are read once at
+// a regular file of at most 64 KiB, with one warning line on stderr otherwise
+// (NotRead: a file is there but was not read, so it must not be rewritten
+// from what was read); the text is empty unless Read. They are read once at
 // start-up and never recorded: a game in progress never reads them.
-bool ReadPlayerFile(const std::string& path, std::string& text);
+enum class PlayerFileRead { Read, Missing, NotRead };
+PlayerFileRead ReadPlayerFile(const std::string& path, std::string& text);
 // writes a player's file, private to the user (0600 unless it replaces a file
-// of another mode, its folder made 0700 when missing); false when it was not
-// written completely
-bool WritePlayerFile(const std::string& path, const std::string& text);
+// of another mode, its folder made 0700 when missing); false and a one-line
+// reason in `error` when it was not written completely
+bool WritePlayerFile(const std::string& path, const std::string& text, std::string& error);
 
 }  // namespace platform

@@ -38,8 +38,9 @@ void SaveShot(const headless::Command& command, std::ostream& errors) {
     const std::vector<uint16_t>& frame = headless::LastFrame();
     if (command.args.empty() || frame.empty()) return;
     int width = headless::LastFrameWidth();
-    if (!SavePixelsBitmap(frame.data(), width, headless::LastFrameHeight(), width, command.args[0])) {
-        errors << "gulpkin-headless: shot: could not write " << Quoted(command.args[0]) << "\n";
+    std::string problem = "cannot write " + command.args[0];
+    if (!SavePixelsBitmap(frame.data(), width, headless::LastFrameHeight(), width, command.args[0], &problem)) {
+        errors << "gulpkin-headless: shot: " << Escaped(problem) << "\n";
     }
 }
 
@@ -120,15 +121,15 @@ int RunHeadless(const HeadlessRun& run, std::ostream& out, std::ostream& errors)
     options.displayFails = run.displayFails;
     options.freeVideoBytes = run.freeVideoBytes;
     headless::Configure(options, std::move(script));
-    if (!run.audioPath.empty() && !headless::StartAudioRecording(run.audioPath)) {
-        errors << "gulpkin-headless: cannot write audio file " << Quoted(run.audioPath) << "\n";
+    if (!run.audioPath.empty() && !headless::StartAudioRecording(run.audioPath, error)) {
+        errors << "gulpkin-headless: audio file: " << Escaped(error) << "\n";
         return 2;
     }
     headless::SetCommandHandler([&](const headless::Command& command) { Handle(run, command, out, errors); });
     int code = RunJournaled(run, out, errors);
     headless::SetCommandHandler(nullptr);
-    if (!headless::FinishAudioRecording()) {
-        errors << "gulpkin-headless: could not finish audio file " << Quoted(run.audioPath) << "\n";
+    if (!headless::FinishAudioRecording(error)) {
+        errors << "gulpkin-headless: audio file: " << Escaped(error) << "\n";
         if (code == 0) code = 1;
     }
     return code;

@@ -36,8 +36,9 @@ for delay in 0.02 0.5 1.5; do
         echo "after ${delay}s: FAILED (exit $code): $(cat errors.txt)"
         status=1
     fi
-    if [ "$code" = 0 ] && [ -e game.rec.part ]; then
-        echo "after ${delay}s: FAILED: game.rec.part left behind"
+    leftover=$(ls -A | grep -v -x -e old.rec -e game.rec -e long.script -e recorded.txt -e replayed.txt -e errors.txt -e "Hit Score.ini")
+    if [ "$code" = 0 ] && [ -n "$leftover" ]; then
+        echo "after ${delay}s: FAILED: left behind: $leftover"
         status=1
     fi
 done

@@ -15,6 +15,7 @@
 #include <iterator>
 #include <sstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -98,7 +99,8 @@ TEST_F(PlayerFiles, AFailedWriteSaysSoInOneLine) {
     testing::internal::CaptureStderr();
     headless::SwitchWindowMode(true);
     std::string printed = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(printed, "gulpkin: cannot write " + Settings() + "; the display mode is not remembered\n");
+    EXPECT_EQ(printed,
+              "gulpkin: cannot write " + Settings() + ": File name too long; the display mode is not remembered\n");
     EXPECT_EQ(ReadText(longName), "sound = off\n");
 }
 
@@ -130,8 +132,9 @@ TEST_F(PlayerFiles, AltEnterLeavesRecordingsAndReplaysIntact) {
     EXPECT_EQ(switches, 4);
 }
 
-// A pipe, a device or a huge file in place of a file the game reads gets one
-// warning and is not read: start-up never waits on it or swallows it.
+// A pipe, a device, a huge or an unreadable file in place of a file the game
+// reads gets one warning and is not read: start-up never waits on it or
+// swallows it, and Alt+Enter leaves such a settings.ini as it is, saying so.
 TEST_F(PlayerFiles, FilesThatAreNoRegularFilesAreNotRead) {
     fs::create_directories(Folder());
     struct Case {
@@ -143,14 +146,31 @@ TEST_F(PlayerFiles, FilesThatAreNoRegularFilesAreNotRead) {
         {"a pipe", [](const std::string& path) { mkfifo(path.c_str(), 0600); }, "is not a regular file"},
         {"a link to /dev/zero", [](const std::string& path) { fs::create_symlink("/dev/zero", path); },
          "is not a regular file"},
-        {"a huge file", [](const std::string& path) { WriteText(path, std::string(65 * 1024, '#')); }, "is too large"},
+        {"a huge file", [](const std::string& path) { WriteText(path, std::string(97 * 1024, '#')); }, "is too large"},
+        {"an unreadable file",
+         [](const std::string& path) {
+             WriteText(path, "display = fullscreen\n");
+             fs::permissions(path, fs::perms::owner_write);
+         },
+         "cannot be read"},
     };
     for (const Case& c : cases) {
+        if (std::string(c.name) == "an unreadable file" && geteuid() == 0) continue;  // a superuser reads it
         fs::remove(Settings());
         c.make(Settings());
         std::string warnings;
         EXPECT_FALSE(Start(&warnings).windowed) << c.name;
         EXPECT_EQ(warnings, "gulpkin: " + Settings() + " " + c.says + "; not read\n") << c.name;
+        const fs::file_status before = fs::symlink_status(Settings());
+        const auto size = fs::is_regular_file(before) ? fs::file_size(Settings()) : 0;
+        testing::internal::CaptureStderr();
+        headless::SwitchWindowMode(true);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "gulpkin: " + Settings() +
+                      " was not read, so it is left as it is; the display mode is not remembered\n") << c.name;
+        EXPECT_EQ(fs::symlink_status(Settings()).type(), before.type()) << c.name;
+        if (fs::is_regular_file(before)) {
+            EXPECT_EQ(fs::file_size(Settings()), size) << c.name;
+        }
 
         fs::remove("Hit Score.ini");
         c.make(dir.Path() + "/Hit Score.ini");

@@ -112,6 +112,7 @@ Json ParseJson(const std::string& text) {
     return parser.failed ? Json{} : value;
 }
 
+#include "media/platform/platform.h"
 #include "tests/support/scratch_folder.h"
 
 #include <filesystem>
@@ -128,6 +129,7 @@ ScratchGameDir::ScratchGameDir() {
         if (fs::exists(source)) ShowPathAt(source.string(), (fs::path(path_) / name).string());
     }
     fs::current_path(path_);
+    platform::UseAssetDirectory(path_);
 }
 
 ScratchGameDir::~ScratchGameDir() {
@@ -135,4 +137,5 @@ ScratchGameDir::~ScratchGameDir() {
     std::error_code ignored;
     fs::current_path(previous_, ignored);
     if (!path_.empty()) fs::remove_all(path_, ignored);
+    platform::UseAssetDirectory(GULPKIN_GAME_DIR);
 }

@@ -36,8 +36,8 @@ Json ParseJson(const std::string& text);
 
 // A scratch working directory for one test: the asset pack of the built game
 // (and the text face, where the game carries it) linked or copied in, nothing
-// else ("Hit Score.ini" and captures land here). The test runs inside it
-// until the object goes away.
+// else ("Hit Score.ini" and captures land here). The test runs inside it,
+// with the asset pack taken from it, until the object goes away.
 class ScratchGameDir {
 public:
     ScratchGameDir();

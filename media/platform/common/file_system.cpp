@@ -3,18 +3,18 @@
 
 namespace platform::fs {
 
-bool WriteFileSafely(const std::string& path, const void* data, size_t size, Access access) {
+bool WriteFileSafely(const std::string& path, const void* data, size_t size, Access access, std::string& error,
+                     Durability durability) {
     PendingFile file;
-    std::string error;
-    if (!file.Begin(path, access, "", error)) return false;
+    if (!file.Begin(path, access, error, durability)) return false;
     if (size > 0) file.Write(data, size);
-    return file.Commit();
+    return file.Commit(error);
 }
 
 bool CanCreateBeside(const std::string& path) {
     PendingFile file;
     std::string error;
-    return file.Begin(path, Access::Shared, "", error);  // abandoned when it goes
+    return file.Begin(path, Access::Shared, error);  // abandoned when it goes
 }
 
 const char* ReadProblem(ReadOutcome outcome) {

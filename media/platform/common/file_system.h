@@ -4,11 +4,14 @@
 //
 // A written file is made under a fresh name beside its target (created
 // exclusively, never through a link), written, synced, renamed over the
-// target's real path (a target that is a link stays a link and the file it
-// names is replaced), and the folder is synced. A new file has the mode of
-// the file it replaces, else 0600 (private) or what the user's umask allows
-// (shared). The system calls are in file_system_posix.cpp; another system
-// gets a variant file of its own.
+// target and the folder is synced. Links on the way to the target are
+// followed only where the kernel's own protection would follow them: in a
+// folder others can write (sticky, group- or world-writable) a link the user
+// does not own is refused; the user's own links stay links (the file a
+// dotfile link names is replaced). A new file has the mode of the file it
+// replaces, else 0600 (private) or what the user's umask allows (shared).
+// The system calls are in file_system_posix.cpp; another system gets a
+// variant file of its own.
 #pragma once
 
 #include <cstddef>
@@ -20,9 +23,13 @@ namespace platform::fs {
 
 // who may read a new file that replaces none
 enum class Access { Private, Shared };
+// Synced: the file survives a crash of the system once Commit returns (a
+// recording, the settings, the best score). Atomic: only never seen
+// half-written (a screen capture, taken again at will, is not worth a stall).
+enum class Durability { Synced, Atomic };
 
 // A file being written; Commit puts it in place of its target, anything else
-// (Abandon, destruction) leaves the target as it was.
+// (Abandon, destruction) leaves the target as it was and removes the file.
 class PendingFile {
 public:
     PendingFile() = default;
@@ -30,34 +37,45 @@ public:
     PendingFile& operator=(const PendingFile&) = delete;
     ~PendingFile() { Abandon(); }
 
-    // Starts the file that will replace `target`: named `target` + `suffix`
-    // beside the target's real path (a leftover of that name is removed
-    // first), or a unique name when `suffix` is empty. False and a one-line
-    // error when it cannot be created, or when the target is there but is no
-    // regular file (a device, a pipe or a folder is never replaced).
-    bool Begin(const std::string& target, Access access, const std::string& suffix, std::string& error);
+    // Starts the file that will replace `target`, under a unique name beside
+    // the file the target names. False and a one-line error ("cannot write
+    // PATH: why") when it cannot be created, when a link on the way is
+    // refused, or when the target is there but is no regular file (a device,
+    // a pipe or a folder is never replaced).
+    bool Begin(const std::string& target, Access access, std::string& error,
+               Durability durability = Durability::Synced);
+    // A finished file that cannot be renamed over its target is kept under
+    // its own name (Commit's error gives it) instead of being removed.
+    void KeepIfNotRenamed() { keepIfNotRenamed_ = true; }
     // appends bytes; a failure is remembered until Commit
     bool Write(const void* data, size_t size);
     // writes bytes at `offset` from the start (a header filled in at the end)
     bool WriteAt(uint64_t offset, const void* data, size_t size);
     // syncs the file, renames it over the target and syncs the folder; false
-    // (and the target untouched) when any write or step failed
-    bool Commit();
+    // and a one-line error (the target untouched) when any step failed
+    bool Commit(std::string& error);
     // removes the file being written; harmless when none is
     void Abandon();
     bool IsOpen() const { return handle_ >= 0; }
-    // the target's real path, once Begin succeeded
-    const std::string& Target() const { return target_; }
 
 private:
+    bool Fail(std::string& error, const std::string& what, int why);
+
     int handle_ = -1;
-    bool failed_ = false;
-    std::string temporary_;
-    std::string target_;
+    int folder_ = -1;          // the folder the file is written in, held open
+    int writeError_ = 0;       // the first failed write's errno, 0 = none
+    Durability durability_ = Durability::Synced;
+    bool keepIfNotRenamed_ = false;
+    std::string shown_;        // the target as the caller named it
+    std::string name_;         // the target's name in folder_
+    std::string temporary_;    // the new file's name in folder_
+    std::string temporaryPath_;  // the same with its folder, for messages
 };
 
-// writes the whole file as above; false when it could not be written completely
-bool WriteFileSafely(const std::string& path, const void* data, size_t size, Access access);
+// writes the whole file as above; false and a one-line error when it could
+// not be written completely
+bool WriteFileSafely(const std::string& path, const void* data, size_t size, Access access, std::string& error,
+                     Durability durability = Durability::Synced);
 // whether a file could be created beside `path` (made and removed again)
 bool CanCreateBeside(const std::string& path);
 
@@ -80,14 +98,17 @@ void RemoveDirectoryTree(const std::string& path);
 bool IsDirectory(const std::string& path);
 // the folder of the running program, ending in '/'; "" when unknown
 std::string ExecutableDirectory();
-// the user's own temporary folder (a replay's scratch folder goes there)
+// the user's own temporary folder (a replay's scratch folder goes there):
+// $XDG_RUNTIME_DIR when it is a folder of the user's own, private and
+// writable; else $TMPDIR or /tmp, where a scratch folder is made private
 std::string TemporaryFolder();
 // the player's settings folder where the system keeps settings apart
 // ($XDG_CONFIG_HOME/gulpkin/, else ~/.config/gulpkin/), ending in '/'; ""
 // where they go with the game's other files (Windows) or cannot be told
 std::string SettingsFolder();
-// whether a game started from its own folder keeps the player's files there
-// (Windows: only when the folder is writable and outside Program Files)
-bool MayKeepFilesInWorkingFolder();
+// whether a game whose asset pack lies beside its program keeps the player's
+// files in that folder `folder` (Windows: only when it is writable and
+// outside Program Files)
+bool MayKeepFilesBesideProgram(const std::string& folder);
 
 }  // namespace platform::fs

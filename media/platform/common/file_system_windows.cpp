@@ -5,10 +5,14 @@
 #include "media/platform/common/file_system.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <io.h>
 #include <shlobj.h>
+#include <random>
 #include <sys/stat.h>
+#include <system_error>
 #include <windows.h>
 
 namespace platform::fs {
@@ -44,13 +48,14 @@ std::string WithSlash(std::string folder) {
     return folder;
 }
 
-// A name no other run of the game will pick at the same moment; the
-// exclusive create catches the rare one that is taken.
-std::string UniqueSuffix(int attempt) {
-    static unsigned counter = 0;
-    unsigned long long mix = GetTickCount64() ^ (static_cast<unsigned long long>(++counter) << 20) ^
-                             static_cast<unsigned long long>(attempt);
-    return ".tmp-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(mix % 1000000007ULL);
+// ".tmp-" and six random letters or digits; the exclusive create catches the
+// rare one that is taken
+std::string UniqueSuffix() {
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device source;
+    std::string suffix = ".tmp-";
+    for (int i = 0; i < 6; ++i) suffix += kLetters[source() % (sizeof kLetters - 1)];
+    return suffix;
 }
 
 int CreateExclusively(const std::string& path) {
@@ -58,16 +63,18 @@ int CreateExclusively(const std::string& path) {
                   _S_IREAD | _S_IWRITE);
 }
 
-bool WriteAll(int handle, const void* data, size_t size) {
+// 0 when every byte was written, else the errno of the failure
+int WriteAll(int handle, const void* data, size_t size) {
     const char* bytes = static_cast<const char*>(data);
     while (size > 0) {
         unsigned piece = size > (1u << 30) ? (1u << 30) : static_cast<unsigned>(size);
         int done = _write(handle, bytes, piece);
-        if (done <= 0) return false;
+        if (done < 0) return errno;
+        if (done == 0) return EIO;
         bytes += done;
         size -= static_cast<size_t>(done);
     }
-    return true;
+    return 0;
 }
 
 // whether `path` lies in a folder programs are installed in
@@ -90,52 +97,67 @@ bool InProgramFiles(const std::wstring& path) {
 
 }  // namespace
 
-bool PendingFile::Begin(const std::string& target, Access, const std::string& suffix, std::string& error) {
+bool PendingFile::Begin(const std::string& target, Access, std::string& error, Durability durability) {
     Abandon();
-    failed_ = false;
-    target_ = target;
-    DWORD attributes = GetFileAttributesW(Wide(target_).c_str());
+    writeError_ = 0;
+    durability_ = durability;
+    keepIfNotRenamed_ = false;
+    shown_ = name_ = target;
+    DWORD attributes = GetFileAttributesW(Wide(target).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        error = "cannot write " + target + ": it is not a regular file";
-        return false;
+        return Fail(error, "cannot write " + target + ": it is not a regular file", 0);
     }
     for (int attempt = 0; attempt < kUniqueNameTries && handle_ < 0; ++attempt) {
-        temporary_ = target_ + (suffix.empty() ? UniqueSuffix(attempt) : suffix);
+        temporary_ = temporaryPath_ = target + UniqueSuffix();
         handle_ = CreateExclusively(temporary_);
-        if (handle_ >= 0 || errno != EEXIST) break;
-        // a leftover of a fixed name (an interrupted run) is removed
-        if (!suffix.empty() && (_wunlink(Wide(temporary_).c_str()) != 0 || attempt > 0)) break;
+        if (handle_ < 0 && errno != EEXIST) break;
     }
     if (handle_ < 0) {
-        error = "cannot write " + target;
-        return false;
+        int why = errno;
+        return Fail(error, "cannot write " + target, why);
     }
     return true;
 }
 
 bool PendingFile::Write(const void* data, size_t size) {
-    if (handle_ < 0 || !WriteAll(handle_, data, size)) failed_ = true;
-    return !failed_;
+    if (writeError_ == 0) writeError_ = handle_ < 0 ? EBADF : WriteAll(handle_, data, size);
+    return writeError_ == 0;
 }
 
 bool PendingFile::WriteAt(uint64_t offset, const void* data, size_t size) {
-    if (handle_ < 0) return !(failed_ = true);
+    if (writeError_ != 0) return false;
+    if (handle_ < 0) return (writeError_ = EBADF), false;
     __int64 end = _lseeki64(handle_, 0, SEEK_END);
-    bool ok = _lseeki64(handle_, static_cast<__int64>(offset), SEEK_SET) >= 0 && WriteAll(handle_, data, size) &&
-              _lseeki64(handle_, end, SEEK_SET) >= 0;
-    if (!ok) failed_ = true;
-    return !failed_;
+    if (_lseeki64(handle_, static_cast<__int64>(offset), SEEK_SET) < 0) writeError_ = errno;
+    if (writeError_ == 0) writeError_ = WriteAll(handle_, data, size);
+    if (writeError_ == 0 && _lseeki64(handle_, end, SEEK_SET) < 0) writeError_ = errno;
+    return writeError_ == 0;
 }
 
-bool PendingFile::Commit() {
-    if (handle_ < 0) return false;
-    bool ok = !failed_ && _commit(handle_) == 0;
-    ok = _close(handle_) == 0 && ok;
+// A synced file is flushed and moved with MOVEFILE_WRITE_THROUGH, which
+// returns once the move is on the disk; a capture is only moved.
+bool PendingFile::Commit(std::string& error) {
+    if (handle_ < 0) return Fail(error, error.empty() ? "cannot write " + shown_ : error, 0);
+    bool synced = durability_ == Durability::Synced;
+    int why = writeError_;
+    if (why == 0 && synced && _commit(handle_) != 0) why = errno;
+    if (_close(handle_) != 0 && why == 0) why = errno;
     handle_ = -1;
-    ok = ok && MoveFileExW(Wide(temporary_).c_str(), Wide(target_).c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    if (!ok) _wunlink(Wide(temporary_).c_str());
-    return ok;
+    if (why != 0) {
+        _wunlink(Wide(temporary_).c_str());
+        return Fail(error, "cannot write " + shown_, why);
+    }
+    DWORD flags = MOVEFILE_REPLACE_EXISTING | (synced ? MOVEFILE_WRITE_THROUGH : 0);
+    if (!MoveFileExW(Wide(temporary_).c_str(), Wide(name_).c_str(), flags)) {
+        std::string reason = std::system_category().message(static_cast<int>(GetLastError()));
+        if (keepIfNotRenamed_) {
+            return Fail(error, "cannot replace " + shown_ + ": " + reason + "; the finished file is kept as " +
+                                   temporaryPath_, 0);
+        }
+        _wunlink(Wide(temporary_).c_str());
+        return Fail(error, "cannot write " + shown_ + ": " + reason, 0);
+    }
+    return true;
 }
 
 void PendingFile::Abandon() {
@@ -143,6 +165,12 @@ void PendingFile::Abandon() {
     _close(handle_);
     handle_ = -1;
     _wunlink(Wide(temporary_).c_str());
+}
+
+bool PendingFile::Fail(std::string& error, const std::string& what, int why) {
+    error = why != 0 ? what + ": " + std::strerror(why) : what;
+    Abandon();
+    return false;
 }
 
 ReadOutcome ReadRegularFile(const std::string& path, size_t limit, std::vector<uint8_t>& out) {
@@ -192,7 +220,7 @@ bool MakePrivateDirectories(const std::string& path) {
 std::string MakeUniqueDirectory(const std::string& parent, const std::string& prefix) {
     std::string base = WithSlash(parent) + prefix;
     for (int attempt = 0; attempt < kUniqueNameTries; ++attempt) {
-        std::string folder = base + UniqueSuffix(attempt).substr(5);
+        std::string folder = base + UniqueSuffix().substr(5);
         if (CreateDirectoryW(Wide(folder).c_str(), nullptr)) return folder + "/";
         if (GetLastError() != ERROR_ALREADY_EXISTS) break;
     }
@@ -240,16 +268,15 @@ std::string SettingsFolder() {
     return "";
 }
 
-// The working folder keeps the player's files when the player may write
+// The program's folder keeps the player's files when the player may write
 // there and it is no installed program's folder: Windows may let an
 // administrator write into Program Files, but an installed game must not.
-bool MayKeepFilesInWorkingFolder() {
-    std::wstring here(32768, L'\0');
-    DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(here.size()), here.data());
-    if (length == 0 || length >= here.size()) return false;
-    here.resize(length);
-    if (here.back() != L'\\') here += L'\\';
-    return !InProgramFiles(here) && CanCreateBeside("Hit Score.ini");
+bool MayKeepFilesBesideProgram(const std::string& folder) {
+    std::wstring here = Wide(WithSlash(folder));
+    for (wchar_t& c : here) {
+        if (c == L'/') c = L'\\';
+    }
+    return !InProgramFiles(here) && CanCreateBeside(WithSlash(folder) + "Hit Score.ini");
 }
 
 }  // namespace platform::fs

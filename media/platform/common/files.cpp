@@ -23,7 +23,7 @@ namespace {
 
 struct DataPaths {
     bool chosen = false;
-    std::string assets;  // prefix of the asset pack, "" = working directory
+    std::string assets;  // prefix of the asset pack
     std::string user;    // prefix of written files, "" = working directory
 };
 
@@ -37,35 +37,35 @@ bool HoldsAssetPack(const std::string& prefix) {
     return platform::fs::IsDirectory(prefix + "graph");
 }
 
-// started from its own directory, which may keep the player's files
-bool StartedInOwnFolder() {
-    return HoldsAssetPack("") && platform::fs::MayKeepFilesInWorkingFolder();
+// The asset pack: the one the player named (--data), else the one beside the
+// program, else the installed one found from the program or at its usual
+// place. The working folder is never looked at: whoever made the folder the
+// game is started in could have put a "graph" there.
+std::string FindAssetPack(const std::string& beside) {
+    if (!assetDirectory.empty()) return assetDirectory;
+    std::string relocated = beside + GULPKIN_DATA_FROM_BINARY;  // an install under any prefix
+    if (!beside.empty() && HoldsAssetPack(beside)) return beside;
+    if (!beside.empty() && HoldsAssetPack(relocated)) return relocated;
+    return std::string(GULPKIN_INSTALLED_DATA_DIR) + "/";  // else nothing loads, and the game says so
+}
+
+// The files the game writes (a best score, a capture): a replay's scratch
+// folder; the working folder for a backend that keeps them there; beside
+// the program when its pack lies there, so that a built or unpacked game
+// keeps a best score of its own; else the player's own data folder.
+std::string FindUserFolder(const std::string& beside, const std::string& scratch) {
+    if (!scratch.empty()) return scratch;
+    if (platform::KeepsFilesInWorkingFolder()) return "";
+    if (!beside.empty() && HoldsAssetPack(beside) && platform::fs::MayKeepFilesBesideProgram(beside)) return beside;
+    return platform::UserDataDirectory();
 }
 
 void ChooseDataPaths() {
     if (paths.chosen) return;
     paths.chosen = true;
-    // A replay writes its files (a best score, a capture) to a scratch
-    // directory, never over the player's own.
-    std::string scratch = journal::ScratchDirectory();
-    if (!scratch.empty()) paths.user = scratch;
-    if (!assetDirectory.empty()) {
-        paths.assets = assetDirectory;
-        if (!StartedInOwnFolder() && scratch.empty()) paths.user = platform::UserDataDirectory();
-        return;
-    }
-    if (StartedInOwnFolder()) return;
     std::string beside = platform::fs::ExecutableDirectory();
-    std::string installed = std::string(GULPKIN_INSTALLED_DATA_DIR) + "/";
-    std::string relocated = beside + GULPKIN_DATA_FROM_BINARY;  // an install under any prefix
-    if (!beside.empty() && HoldsAssetPack(beside)) {
-        paths.assets = beside;
-    } else if (!beside.empty() && HoldsAssetPack(relocated)) {
-        paths.assets = relocated;
-    } else if (HoldsAssetPack(installed)) {
-        paths.assets = installed;
-    }
-    if (scratch.empty()) paths.user = platform::UserDataDirectory();
+    paths.assets = FindAssetPack(beside);
+    paths.user = FindUserFolder(beside, journal::ScratchDirectory());
 }
 
 bool IsAssetPath(const std::string& path) {
@@ -80,6 +80,18 @@ bool IsAssetPath(const std::string& path) {
 void WarnUnread(const std::string& hostPath, platform::fs::ReadOutcome outcome) {
     if (outcome == platform::fs::ReadOutcome::Read || outcome == platform::fs::ReadOutcome::Missing) return;
     std::cerr << "gulpkin: " << Escaped(hostPath) << " " << platform::fs::ReadProblem(outcome) << "; not read\n";
+}
+
+bool WriteBesideGame(const std::string& gamePath, const void* data, size_t size, platform::fs::Durability durability,
+                     std::string* error) {
+    std::string target = platform::HostPath(gamePath);
+    std::string problem;
+    if (!platform::fs::WriteFileSafely(target, data, size, platform::fs::Access::Shared, problem, durability)) {
+        if (error != nullptr) *error = problem;
+        return false;
+    }
+    platform::TellFileWritten(target);
+    return true;
 }
 
 }  // namespace
@@ -138,27 +150,32 @@ bool machine::ReadWholeFile(const std::string& gamePath, std::vector<uint8_t>& o
     return outcome == fs::ReadOutcome::Read;
 }
 
-bool ReadPlayerFile(const std::string& path, std::string& text) {
+PlayerFileRead ReadPlayerFile(const std::string& path, std::string& text) {
     std::vector<uint8_t> bytes;
     fs::ReadOutcome outcome = fs::ReadRegularFile(path, kSmallFileLimit, bytes);
     WarnUnread(path, outcome);
     text.assign(bytes.begin(), bytes.end());
-    return outcome == fs::ReadOutcome::Read;
+    if (outcome == fs::ReadOutcome::Read) return PlayerFileRead::Read;
+    return outcome == fs::ReadOutcome::Missing ? PlayerFileRead::Missing : PlayerFileRead::NotRead;
 }
 
-bool WritePlayerFile(const std::string& path, const std::string& text) {
+bool WritePlayerFile(const std::string& path, const std::string& text, std::string& error) {
     size_t slash = path.rfind('/');
-    if (slash != std::string::npos && slash > 0 && !fs::MakePrivateDirectories(path.substr(0, slash))) return false;
-    if (!fs::WriteFileSafely(path, text.data(), text.size(), fs::Access::Private)) return false;
+    if (slash != std::string::npos && slash > 0 && !fs::MakePrivateDirectories(path.substr(0, slash))) {
+        error = "cannot make the folder of " + path;
+        return false;
+    }
+    if (!fs::WriteFileSafely(path, text.data(), text.size(), fs::Access::Private, error)) return false;
     platform::TellFileWritten(path);
     return true;
 }
 
-bool WriteGameFile(const std::string& gamePath, const void* data, size_t size) {
-    std::string target = HostPath(gamePath);
-    if (!fs::WriteFileSafely(target, data, size, fs::Access::Shared)) return false;
-    platform::TellFileWritten(target);
-    return true;
+bool WriteGameFile(const std::string& gamePath, const void* data, size_t size, std::string* error) {
+    return WriteBesideGame(gamePath, data, size, fs::Durability::Synced, error);
+}
+
+bool WriteCaptureFile(const std::string& gamePath, const void* data, size_t size, std::string* error) {
+    return WriteBesideGame(gamePath, data, size, fs::Durability::Atomic, error);
 }
 
 bool CanWriteGameFile(const std::string& gamePath) {

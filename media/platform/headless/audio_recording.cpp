@@ -19,7 +19,6 @@ struct Recording {
     platform::fs::PendingFile file;  // in place of its target once finished
     uint64_t startMicros = 0;
     uint64_t framesWritten = 0;
-    bool failed = false;
     int16_t block[2 * kPullFrames] = {};
 };
 
@@ -63,15 +62,14 @@ void ToLittleEndian(int16_t* samples, int count) {
 
 namespace headless {
 
-bool StartAudioRecording(const std::string& path) {
+bool StartAudioRecording(const std::string& path, std::string& error) {
     Recording& r = R();
-    FinishAudioRecording();
-    std::string error;
-    if (!r.file.Begin(path, platform::fs::Access::Shared, "", error)) return false;
+    r.file.Abandon();
+    if (!r.file.Begin(path, platform::fs::Access::Shared, error)) return false;
     r.startMicros = VirtualMicros();
     r.framesWritten = 0;
-    r.failed = !WriteHeader(r.file, 0, false);
-    return !r.failed;
+    WriteHeader(r.file, 0, false);  // a failed write is remembered and told by Commit
+    return true;
 }
 
 void CatchUpAudioRecording() {
@@ -82,20 +80,17 @@ void CatchUpAudioRecording() {
         int frames = static_cast<int>(std::min<uint64_t>(due - r.framesWritten, kPullFrames));
         PullAudio(r.block, frames);
         ToLittleEndian(r.block, 2 * frames);
-        if (!r.file.Write(r.block, 4 * static_cast<size_t>(frames))) r.failed = true;
+        r.file.Write(r.block, 4 * static_cast<size_t>(frames));
         r.framesWritten += static_cast<uint64_t>(frames);
     }
 }
 
-bool FinishAudioRecording() {
+bool FinishAudioRecording(std::string& error) {
     Recording& r = R();
     if (!r.file.IsOpen()) return true;
     CatchUpAudioRecording();
-    if (r.failed || !WriteHeader(r.file, r.framesWritten, true)) {
-        r.file.Abandon();
-        return false;
-    }
-    return r.file.Commit();
+    WriteHeader(r.file, r.framesWritten, true);
+    return r.file.Commit(error);  // fails, and removes the file, after any failed write
 }
 
 }  // namespace headless

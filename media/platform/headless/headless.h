@@ -72,11 +72,13 @@ void PullAudio(int16_t* out, int frames);
 // Records what the audio device plays from now on into a WAV file (44100 Hz
 // 16-bit stereo): as the virtual clock moves, the frames due by then are
 // pulled from the audio callback (silence while no audio is open) and
-// written. False if the file cannot be created.
-bool StartAudioRecording(const std::string& path);
-// writes the frames due by now, completes the file and closes it; false on a
-// write error (true when no recording is open)
-bool FinishAudioRecording();
+// written. False, with a one-line reason in `error`, if the file cannot be
+// created.
+bool StartAudioRecording(const std::string& path, std::string& error);
+// writes the frames due by now, completes the file and puts it in place;
+// false with a one-line reason on a write error (true when no recording is
+// open)
+bool FinishAudioRecording(std::string& error);
 // while set, keyboard reads fail, as when the keyboard is lost with the focus
 void SetKeyboardReadsFail(bool fail);
 // the player's switch to or from a window (Alt+Enter on the real display):

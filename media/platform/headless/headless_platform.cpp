@@ -217,6 +217,10 @@ std::string UserDataDirectory() {
     return "";
 }
 
+bool KeepsFilesInWorkingFolder() {
+    return true;
+}
+
 LocalTime machine::LocalClock() {
     // A fixed date keeps captures of the options screen reproducible.
     LocalTime t;

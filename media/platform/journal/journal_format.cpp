@@ -21,9 +21,11 @@ uint64_t HashBytes(const uint8_t* data, size_t size, uint64_t hash) {
 // ---- writer ------------------------------------------------------------------
 
 bool Writer::Open(const std::string& path, const Header& header, std::string& error) {
-    // FILE.part until the recording is finished: an old FILE stays whole
-    // until then, and an interrupted game never leaves a half one in its place
-    if (!file_.Begin(path, platform::fs::Access::Private, ".part", error)) return false;
+    // a fresh file beside FILE until the recording is finished: an old FILE
+    // stays whole until then, and an interrupted game never leaves a half one
+    // in its place; a finished one that cannot take FILE's place is kept
+    if (!file_.Begin(path, platform::fs::Access::Private, error)) return false;
+    file_.KeepIfNotRenamed();
     buffer_.clear();
     buffer_.reserve(kBufferBytes + 64);
     hash_ = kHashSeed;
@@ -83,8 +85,7 @@ bool Writer::Close(int64_t frames, std::string& error) {
     uint8_t trailer[8];
     for (int i = 0; i < 8; ++i) trailer[i] = static_cast<uint8_t>(hash_ >> (8 * i));
     if (!file_.Write(trailer, sizeof trailer)) failed_ = true;
-    if (!file_.Commit()) failed_ = true;
-    if (failed_) error = "the recording could not be written completely";
+    if (!file_.Commit(error)) failed_ = true;  // the error names a write that failed
     return !failed_;
 }
 

@@ -28,7 +28,8 @@ Pad& ThePad() {
 void AddPlayerMappings() {
     std::string folder = platform::SettingsDirectory();
     std::string text;
-    if (folder.empty() || !platform::ReadPlayerFile(folder + "gamecontrollerdb.txt", text)) return;
+    if (folder.empty()) return;
+    if (platform::ReadPlayerFile(folder + "gamecontrollerdb.txt", text) != platform::PlayerFileRead::Read) return;
     SDL_RWops* stream = SDL_RWFromConstMem(text.data(), static_cast<int>(text.size()));
     if (stream != nullptr) SDL_GameControllerAddMappingsFromRW(stream, 1);
 }

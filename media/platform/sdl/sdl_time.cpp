@@ -20,6 +20,10 @@ std::string UserDataDirectory() {
     return directory;
 }
 
+bool KeepsFilesInWorkingFolder() {
+    return false;
+}
+
 LocalTime machine::LocalClock() {
     std::time_t now = std::time(nullptr);
     std::tm fields{};

@@ -1,0 +1,17 @@
+// Linked into every test program: the game takes its asset pack from beside
+// its own program, and a test program lies elsewhere, so each test program
+// names the built game's pack the way --data would.
+#include "media/platform/platform.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class BuiltPack : public ::testing::Environment {
+public:
+    void SetUp() override { platform::UseAssetDirectory(GULPKIN_GAME_DIR); }
+};
+
+[[maybe_unused]] const ::testing::Environment* const registered = ::testing::AddGlobalTestEnvironment(new BuiltPack);
+
+}  // namespace
