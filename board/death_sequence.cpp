@@ -44,6 +44,8 @@ void ResetForNextLife() {
 }
 
 // Nothing is drawn meanwhile; a key still held from play ends it at once.
+// Between reads the machine takes its window events, so that closing the
+// window or a signal ends the program at once, and rests.
 void WaitForKeyOrButton() {
     for (;;) {
         PollKeyboard();
@@ -52,6 +54,7 @@ void WaitForKeyOrButton() {
             PollJoystick();
             if (JoystickButton(2) != 0) return;
         }
+        RestBetweenReads();
     }
 }
 

@@ -88,7 +88,10 @@ void ReadOptionKeys() {
 
 }  // namespace
 
+// On a pad, A plays again (F10), B goes to the title (F11), Back quits.
 void OptionsScreen() {
+    static constexpr PadPress kOptionsPad[] = {{kPadA, kKeyF10}, {kPadB, kKeyF11}, {kPadBack, kKeyEscape}};
+    PadPresses pad(kOptionsPad);
     game.screen = Screen::Options;
     Pause(1000);
     CopySpriteImage(16, 6);

@@ -101,6 +101,20 @@ void SystemBeep(int frequencyHz, int durationMs);
 // block the caller for ms milliseconds, processing no window events
 void SleepMs(uint32_t ms);
 
+// ---- pads on the menus -------------------------------------------------------
+// A button of a pad known as a game controller, by the game's button number
+// (1 A, 2 B, 3 X, 4 Y, 5 Back, 6 Guide, 7 Start), and the key it presses.
+struct PadKey {
+    int button = 0;
+    uint8_t code = 0;
+};
+// From now on, until called again, every keyboard read also presses the key
+// of each listed button held on a game controller, so that the snapshot (and
+// a recording of it) holds it like a key of the keyboard. A button already
+// held when the list is chosen counts only once it has been let go. An empty
+// list presses nothing; a plain joystick never presses keys.
+void PressKeysWithPad(const PadKey* keys, size_t count);
+
 // ---- devices ---------------------------------------------------------------
 void CloseKeyboard();
 void CloseJoystick();
