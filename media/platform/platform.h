@@ -85,7 +85,9 @@ void CloseDisplay();
 // shows a frame of 5:6:5 pixels, `pitch` pixels per row, scaled to the screen.
 // pixels == nullptr marks a frame the game skipped while its window was
 // inactive: the display keeps what it shows (the headless backend still counts
-// the frame, so that its clock and script move on).
+// the frame, so that its clock and script move on). The pixels stay readable
+// until the next present or until the display closes: a display whose window
+// changes in between (Alt+Enter, uncovered) shows them again.
 void PresentPixels(const uint16_t* pixels, int width, int height, int pitch);
 // processes pending window events (focus changes among them). When the
 // player has asked to end the program (the window closed, or SIGINT, SIGTERM
