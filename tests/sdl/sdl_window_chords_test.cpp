@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -147,6 +148,23 @@ protected:
 
 PrivateXServer WindowChords::server;
 bool WindowChords::serverStarted = false;
+
+// Alt or Super alone, held a while: nothing while down, one snapshot once let go.
+TEST_P(WindowChords, ALoneAltOrSuperCountsOnceLetGo) {
+    for (auto [keysym, code] : {std::pair{"Alt_L", kAlt}, std::pair{"Super_L", 0xDB}}) {
+        ASSERT_TRUE(Shell(std::string("xdotool keydown ") + keysym));
+        EXPECT_TRUE(MenuWaitsFor(500)) << keysym;
+        Shell(std::string("xdotool keyup ") + keysym);
+        bool counted = false;
+        for (int i = 0; i < 100 && !counted; ++i, usleep(10000)) {
+            PollKeyboard();
+            counted = IsKeyHeld(code) != 0;
+        }
+        EXPECT_TRUE(counted) << keysym;
+        PollKeyboard();
+        EXPECT_EQ(IsKeyHeld(kAnyKey), 0) << keysym;
+    }
+}
 
 // Alt held a while around a Tab, as a player switches windows.
 TEST_P(WindowChords, AltTabLeavesTheTitleMenuWaiting) {
