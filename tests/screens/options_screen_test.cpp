@@ -188,7 +188,9 @@ TEST(OptionsScreen, APadAlonePlaysOnGoesToTheTitleOrQuits) {
         ASSERT_EQ(run.dumps.size(), 1u) << row.script;
         Json state = ParseJson(run.dumps[0]);
         EXPECT_EQ(state["screen"].text, row.screen) << row.script;
-        if (std::string(row.screen) == "play") EXPECT_EQ(state["level"].Int(), 7) << row.script;
+        if (std::string(row.screen) == "play") {
+            EXPECT_EQ(state["level"].Int(), 7) << row.script;
+        }
     }
 }
 

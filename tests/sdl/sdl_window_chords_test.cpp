@@ -107,26 +107,33 @@ void End(pid_t pid) {
     if (pid > 0) kill(pid, SIGTERM), waitpid(pid, nullptr, 0);
 }
 
-class WindowChords : public ::testing::TestWithParam<bool> {
+// A game in full screen on an X server of the suite's own, with or without
+// a window manager started once for the whole suite.
+class Chords : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { serverStarted = server.Start("1280x1024x24"); }
-    static void TearDownTestSuite() { server.Stop(); }
+    static void StartServer(bool windowManager) {
+        serverStarted = server.Start("1280x1024x24");
+        if (!serverStarted || !windowManager) return;
+        openbox = Beside("openbox --sm-disable");
+        for (int i = 0; i < 50 && !Shell("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window"); ++i) usleep(100000);
+    }
+    static void TearDownTestSuite() {
+        End(openbox);
+        openbox = -1;
+        server.Stop();
+    }
     void SetUp() override {
         ASSERT_TRUE(serverStarted) << "Xvfb did not start";
-        if (GetParam()) {
-            openbox = Beside("openbox --sm-disable");
-            for (int i = 0; i < 50 && !Shell("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window"); ++i) usleep(100000);
-        }
         InitImageDecoders();
         InitScreen();
         ASSERT_NE(OpenFullScreen(1024, 768, 16, "Gulpkin"), 0);
         ASSERT_EQ(InitKeyboard(), 1);
         Shell("xdotool search --sync --name '^Gulpkin$' windowfocus --sync");
+        ASSERT_TRUE(MenuWaitsFor(300));  // the focus has settled
     }
     void TearDown() override {
         EndKeyboard();
         EndScreen();
-        End(openbox);
     }
     // frames and snapshots as the title menu takes them, for `ms`; false at
     // the first snapshot with a key down
@@ -141,59 +148,77 @@ protected:
         return true;
     }
 
+    // Alt or Super alone, held a while: nothing while down, one snapshot once let go.
+    static void ALoneAltOrSuperCountsOnceLetGo() {
+        for (auto [keysym, code] : {std::pair{"Alt_L", kAlt}, std::pair{"Super_L", 0xDB}}) {
+            ASSERT_TRUE(Shell(std::string("xdotool keydown ") + keysym));
+            EXPECT_TRUE(MenuWaitsFor(500)) << keysym;
+            Shell(std::string("xdotool keyup ") + keysym);
+            bool counted = false;
+            for (int i = 0; i < 100 && !counted; ++i, usleep(10000)) {
+                PollKeyboard();
+                counted = IsKeyHeld(code) != 0;
+            }
+            EXPECT_TRUE(counted) << keysym;
+            PollKeyboard();
+            EXPECT_EQ(IsKeyHeld(kAnyKey), 0) << keysym;
+        }
+    }
+
+    // Alt held a while around a Tab, as a player switches windows.
+    static void AltTabLeavesTheTitleMenuWaiting() {
+        for (int press = 1; press <= 2; ++press) {
+            pid_t keys = Beside("xdotool keydown alt sleep 0.3 key Tab sleep 0.6 keyup alt");
+            EXPECT_TRUE(MenuWaitsFor(2000)) << "press " << press;
+            waitpid(keys, nullptr, 0);
+            Shell("xdotool search --name '^Gulpkin$' windowfocus --sync");
+        }
+    }
+
+    // The focus goes to another window and comes back while Left stays down.
+    static void AnArrowHeldWhileTheFocusComesBackCountsAtTheFirstSnapshot() {
+        pid_t other = Beside("xlogo");
+        ASSERT_TRUE(Shell("xdotool search --sync --class xlogo"));
+        Shell("xdotool search --name '^Gulpkin$' windowfocus --sync keydown Left");
+        PollKeyboard();
+        EXPECT_NE(IsKeyHeld(kKeyLeft), 0);
+        Shell("xdotool search --class xlogo windowfocus --sync");
+        PollKeyboard();
+        Shell("xdotool search --name '^Gulpkin$' windowfocus --sync sleep 0.3");
+        PollKeyboard();
+        EXPECT_NE(IsKeyHeld(kKeyLeft), 0);
+        Shell("xdotool keyup Left");
+        End(other);
+    }
+
     static PrivateXServer server;
     static bool serverStarted;
-    pid_t openbox = -1;
+    static pid_t openbox;
 };
 
-PrivateXServer WindowChords::server;
-bool WindowChords::serverStarted = false;
+PrivateXServer Chords::server;
+bool Chords::serverStarted = false;
+pid_t Chords::openbox = -1;
 
-// Alt or Super alone, held a while: nothing while down, one snapshot once let go.
-TEST_P(WindowChords, ALoneAltOrSuperCountsOnceLetGo) {
-    for (auto [keysym, code] : {std::pair{"Alt_L", kAlt}, std::pair{"Super_L", 0xDB}}) {
-        ASSERT_TRUE(Shell(std::string("xdotool keydown ") + keysym));
-        EXPECT_TRUE(MenuWaitsFor(500)) << keysym;
-        Shell(std::string("xdotool keyup ") + keysym);
-        bool counted = false;
-        for (int i = 0; i < 100 && !counted; ++i, usleep(10000)) {
-            PollKeyboard();
-            counted = IsKeyHeld(code) != 0;
-        }
-        EXPECT_TRUE(counted) << keysym;
-        PollKeyboard();
-        EXPECT_EQ(IsKeyHeld(kAnyKey), 0) << keysym;
-    }
+class ChordsWithoutWindowManager : public Chords {
+protected:
+    static void SetUpTestSuite() { StartServer(false); }
+};
+
+class ChordsUnderOpenbox : public Chords {
+protected:
+    static void SetUpTestSuite() { StartServer(true); }
+};
+
+TEST_F(ChordsWithoutWindowManager, ALoneAltOrSuperCountsOnceLetGo) { ALoneAltOrSuperCountsOnceLetGo(); }
+TEST_F(ChordsUnderOpenbox, ALoneAltOrSuperCountsOnceLetGo) { ALoneAltOrSuperCountsOnceLetGo(); }
+TEST_F(ChordsWithoutWindowManager, AltTabLeavesTheTitleMenuWaiting) { AltTabLeavesTheTitleMenuWaiting(); }
+TEST_F(ChordsUnderOpenbox, AltTabLeavesTheTitleMenuWaiting) { AltTabLeavesTheTitleMenuWaiting(); }
+TEST_F(ChordsWithoutWindowManager, AnArrowHeldWhileTheFocusComesBackCountsAtTheFirstSnapshot) {
+    AnArrowHeldWhileTheFocusComesBackCountsAtTheFirstSnapshot();
 }
-
-// Alt held a while around a Tab, as a player switches windows.
-TEST_P(WindowChords, AltTabLeavesTheTitleMenuWaiting) {
-    ASSERT_TRUE(MenuWaitsFor(300));
-    for (int press = 1; press <= 2; ++press) {
-        pid_t keys = Beside("xdotool keydown alt sleep 0.3 key Tab sleep 0.6 keyup alt");
-        EXPECT_TRUE(MenuWaitsFor(2000)) << "press " << press;
-        waitpid(keys, nullptr, 0);
-        Shell("xdotool search --name '^Gulpkin$' windowfocus --sync");
-    }
+TEST_F(ChordsUnderOpenbox, AnArrowHeldWhileTheFocusComesBackCountsAtTheFirstSnapshot) {
+    AnArrowHeldWhileTheFocusComesBackCountsAtTheFirstSnapshot();
 }
-
-// The focus goes to another window and comes back while Left stays down.
-TEST_P(WindowChords, AnArrowHeldWhileTheFocusComesBackCountsAtTheFirstSnapshot) {
-    pid_t other = Beside("xlogo");
-    ASSERT_TRUE(Shell("xdotool search --sync --class xlogo"));
-    Shell("xdotool search --name '^Gulpkin$' windowfocus --sync keydown Left");
-    PollKeyboard();
-    EXPECT_NE(IsKeyHeld(kKeyLeft), 0);
-    Shell("xdotool search --class xlogo windowfocus --sync");
-    PollKeyboard();
-    Shell("xdotool search --name '^Gulpkin$' windowfocus --sync sleep 0.3");
-    PollKeyboard();
-    EXPECT_NE(IsKeyHeld(kKeyLeft), 0);
-    Shell("xdotool keyup Left");
-    End(other);
-}
-
-INSTANTIATE_TEST_SUITE_P(WindowManager, WindowChords, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Openbox" : "None"; });
 
 }  // namespace
