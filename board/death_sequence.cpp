@@ -45,6 +45,8 @@ void ResetForNextLife() {
 }
 
 // Nothing is drawn meanwhile; a key still held from play ends it at once.
+// Between reads the machine takes its window events, so that closing the
+// window or a signal ends the program at once, and rests.
 void WaitForKeyOrButton() {
     for (;;) {
         PollKeyboard();
@@ -53,6 +55,7 @@ void WaitForKeyOrButton() {
             PollJoystick();
             if (JoystickButton(2) != 0) return;
         }
+        RestBetweenReads();
     }
 }
 

@@ -4,6 +4,8 @@
 // it is held at the moment of a snapshot.
 #pragma once
 
+#include <span>
+
 // scan codes the game reads
 constexpr int kKeyEscape = 0x01;
 constexpr int kKeySpace = 0x39;
@@ -40,6 +42,31 @@ int JoystickY();
 int JoystickButton(int n);
 // shut-down
 void EndJoystick();
+// A game controller's buttons by the numbers JoystickButton takes.
+constexpr int kPadA = 1;
+constexpr int kPadB = 2;
+constexpr int kPadX = 3;
+constexpr int kPadY = 4;
+constexpr int kPadBack = 5;
+constexpr int kPadStart = 7;
+// a button of a game controller and the key it presses on a menu
+struct PadPress {
+    int button;
+    int key;
+};
+// While one lives, every keyboard snapshot also holds the key of each listed
+// button held on a game controller (a button held when it begins counts once
+// let go); afterwards pads press no key. One screen at a time.
+class PadPresses {
+public:
+    explicit PadPresses(std::span<const PadPress> presses);
+    ~PadPresses();
+    PadPresses(const PadPresses&) = delete;
+    PadPresses& operator=(const PadPresses&) = delete;
+};
+// Lets the machine take its window events (a close, a signal, Alt+Enter act
+// at once) and rest a moment, between two reads of a wait for a key.
+void RestBetweenReads();
 // the game never reads the mouse; these only keep the start-up order
 int InitMouse();
 void EndMouse();

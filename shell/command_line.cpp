@@ -104,7 +104,11 @@ const char kGameKeys[] =
     "levels, during a lost life's animation and the final fireworks.\n"
     "Title menu: F1, F2, F3 start a NORMAL, DUR or HARD game; after a game F10\n"
     "plays on from the level reached (0 points, 3 lives), F11 goes back to the\n"
-    "title. After a lost life the maze waits for any key.\n";
+    "title. After a lost life the maze waits for any key.\n"
+    "\nPads: the stick or D-pad steers, A frightens the ghosts, B goes on after a\n"
+    "lost life. Title menu: Start or A starts NORMAL, X DUR, Y HARD; after a game\n"
+    "A plays on (F10), B goes back to the title (F11); Back quits where Escape\n"
+    "would, also during the intro.\n";
 
 const char kHeadlessAbout[] =
     "The game without a window or sound device, on a virtual clock, steered by a\n"

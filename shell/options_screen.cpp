@@ -89,7 +89,10 @@ void ReadOptionKeys() {
 
 }  // namespace
 
+// On a pad, A plays again (F10), B goes to the title (F11), Back quits.
 void OptionsScreen() {
+    static constexpr PadPress kOptionsPad[] = {{kPadA, kKeyF10}, {kPadB, kKeyF11}, {kPadBack, kKeyEscape}};
+    PadPresses pad(kOptionsPad);
     game.screen = Screen::Options;
     platform::ShowingScreen(platform::ShownScreen::EndScreen);
     Pause(1000);

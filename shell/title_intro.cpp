@@ -71,6 +71,9 @@ void PlayIntroFrame() {
 
 }  // namespace
 
+// A pad's Back ends the intro as Escape does.
 void PlayTitleIntro() {
+    static constexpr PadPress kIntroPad[] = {{kPadBack, kKeyEscape}};
+    PadPresses pad(kIntroPad);
     for (game.titleFrame = 1; game.titleFrame <= kIntroFrames; ++game.titleFrame) PlayIntroFrame();
 }

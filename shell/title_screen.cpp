@@ -98,8 +98,12 @@ void ShowConfirmationPass() {
 
 }  // namespace
 
+// On a pad, Start or A chooses NORMAL, X DUR, Y HARD, and Back quits.
 void RunTitleMenu() {
     platform::ShowingScreen(platform::ShownScreen::TitleMenu);
+    static constexpr PadPress kMenuPad[] = {
+        {kPadStart, kKeyF1}, {kPadA, kKeyF1}, {kPadX, kKeyF2}, {kPadY, kKeyF3}, {kPadBack, kKeyEscape}};
+    PadPresses pad(kMenuPad);
     for (;;) {
         PollKeyboard();
         EndProgramIfScreenLost();

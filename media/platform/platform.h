@@ -87,7 +87,9 @@ void CloseDisplay();
 // shows a frame of 5:6:5 pixels, `pitch` pixels per row, scaled to the screen.
 // pixels == nullptr marks a frame the game skipped while its window was
 // inactive: the display keeps what it shows (the headless backend still counts
-// the frame, so that its clock and script move on).
+// the frame, so that its clock and script move on). The pixels stay readable
+// until the next present or until the display closes: a display whose window
+// changes in between (Alt+Enter, uncovered) shows them again.
 void PresentPixels(const uint16_t* pixels, int width, int height, int pitch);
 // processes pending window events (focus changes among them). When the
 // player has asked to end the program (the window closed, or SIGINT, SIGTERM
@@ -102,6 +104,20 @@ void SetEndHandler(void (*handler)());
 void SystemBeep(int frequencyHz, int durationMs);
 // block the caller for ms milliseconds, processing no window events
 void SleepMs(uint32_t ms);
+
+// ---- pads on the menus -------------------------------------------------------
+// A button of a pad known as a game controller, by the game's button number
+// (1 A, 2 B, 3 X, 4 Y, 5 Back, 6 Guide, 7 Start), and the key it presses.
+struct PadKey {
+    int button = 0;
+    uint8_t code = 0;
+};
+// From now on, until called again, every keyboard read also presses the key
+// of each listed button held on a game controller, so that the snapshot (and
+// a recording of it) holds it like a key of the keyboard. A button already
+// held when the list is chosen counts only once it has been let go. An empty
+// list presses nothing; a plain joystick never presses keys.
+void PressKeysWithPad(const PadKey* keys, size_t count);
 
 // ---- devices ---------------------------------------------------------------
 void CloseKeyboard();

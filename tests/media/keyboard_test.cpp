@@ -133,6 +133,50 @@ TEST_F(Joystick, ButtonsAreNumberedFromOne) {
     EXPECT_EQ(JoystickButton(33), 0);
 }
 
+// "pad" names a game controller's buttons in SDL's order (A is button 1,
+// Start 7); its D-pad steers; an unknown name refuses the script.
+TEST_F(Joystick, ThePadCommandHoldsNamedControllerButtons) {
+    Start("1 pad start B left down\n2 pad\n");
+    PresentBlankFrame();
+    PollJoystick();
+    EXPECT_EQ(JoystickButton(kPadStart), 0x80);
+    EXPECT_EQ(JoystickButton(kPadB), 0x80);
+    EXPECT_EQ(JoystickButton(kPadA), 0);
+    EXPECT_EQ(JoystickX(), -1);
+    EXPECT_EQ(JoystickY(), 1);
+    PresentBlankFrame();
+    PollJoystick();
+    EXPECT_EQ(JoystickButton(kPadStart), 0);
+    EXPECT_EQ(JoystickX(), 0);
+    std::vector<headless::Command> commands;
+    std::string error;
+    EXPECT_FALSE(headless::ParseScript("3 pad a turbo\n", commands, error));
+    EXPECT_EQ(error, "line 1: unknown pad button turbo");
+}
+
+// Keys pressed by pad buttons: only while a screen chose them, only on a
+// controller, and a button held when they were chosen waits to be let go.
+TEST_F(Joystick, PadButtonsPressTheChosenKeysInTheSnapshot) {
+    Start("0 pad x\n1 pad a x\n2 pad\n3 pad a\n4 joy 0 0 1 0\n5 pad a\n");
+    ASSERT_EQ(InitKeyboard(), 1);
+    static constexpr PadPress kMenu[] = {{kPadA, kKeyF1}, {kPadX, kKeyF2}};
+    std::vector<int> f1, f2;
+    {
+        PadPresses menu(kMenu);
+        for (int frame = 0; frame <= 4; ++frame) {
+            PollKeyboard();
+            f1.push_back(IsKeyHeld(kKeyF1));
+            f2.push_back(IsKeyHeld(kKeyF2));
+            PresentBlankFrame();
+        }
+    }
+    PollKeyboard();
+    EXPECT_EQ(f1, (std::vector<int>{0, 0x80, 0, 0x80, 0}));
+    EXPECT_EQ(f2, (std::vector<int>{0, 0, 0, 0, 0})) << "X was held when the keys were chosen";
+    EXPECT_EQ(IsKeyHeld(kAnyKey), 0) << "no keys once the screen is left";
+    EndKeyboard();
+}
+
 TEST_F(Joystick, WithoutAJoystickReadsFailAndDirectionsStayCentred) {
     Start("0 joy 1 1 1 1\n", false);
     EXPECT_EQ(ready, 0);

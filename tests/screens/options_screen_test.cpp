@@ -161,6 +161,39 @@ TEST(OptionsScreen, F11GoesBackToTheTitleWhoseIntroPlaysItsSoundAgain) {
     EXPECT_EQ(back["lives"].Int(), 0);  // the game set-up comes after the title
 }
 
+// A game controller alone on the end-of-game screen: A plays on, B goes to
+// the title, Back quits; the A held as the game ended waits to be let go.
+TEST(OptionsScreen, APadAlonePlaysOnGoesToTheTitleOrQuits) {
+    ScratchGameDir dir;
+    HeadlessRun options = LoseWith(10);
+    options.joystick = true;
+    struct Row {
+        std::string script;
+        const char* screen;  // nullptr: the program ended
+    };
+    const Row rows[] = {
+        {"10 pad a\n11 pad\n", "play"},
+        {"10 pad b\n11 pad\n", "title"},
+        {"10 pad back\n", nullptr},
+        {"4 pad a\n", "options"},
+        {"4 pad a\n10 pad\n12 pad a\n13 pad\n", "play"},
+    };
+    for (const Row& row : rows) {
+        ScenarioResult run = RunScenario("5 call lose\n" + row.script + "20 dump\n20 quit\n", options);
+        EXPECT_EQ(run.exitCode, 0) << row.script;
+        if (row.screen == nullptr) {
+            EXPECT_TRUE(run.dumps.empty()) << row.script;
+            continue;
+        }
+        ASSERT_EQ(run.dumps.size(), 1u) << row.script;
+        Json state = ParseJson(run.dumps[0]);
+        EXPECT_EQ(state["screen"].text, row.screen) << row.script;
+        if (std::string(row.screen) == "play") {
+            EXPECT_EQ(state["level"].Int(), 7) << row.script;
+        }
+    }
+}
+
 TEST(OptionsScreen, ANewBestScoreIsWrittenOnceAsASingleLine) {
     ScratchGameDir dir;
     HeadlessRun options = LoseWith(5000);

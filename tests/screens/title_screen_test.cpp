@@ -74,6 +74,49 @@ TEST(TitleScreen, F1F2F3ChooseTheStartingLevelAndAnyOtherKeyKeepsLevel1) {
     }
 }
 
+// A game controller alone: Start or A starts NORMAL, X DUR, Y HARD, Back
+// quits from the intro or the menu. A plain joystick's first button, or a
+// button held since the intro, starts nothing.
+TEST(TitleScreen, APadAloneChoosesEachDifficultyOrQuits) {
+    ScratchGameDir dir;
+    HeadlessRun options;
+    options.joystick = true;
+    struct Row {
+        std::string script;
+        int level;  // 0: the program ended, -1: still on the title
+        int64_t frames;
+    };
+    // pressed on the menu at frame 800, play begins at 902
+    const Row rows[] = {
+        {"800 pad start\n802 pad\n", 1, 902},
+        {"800 pad a\n802 pad\n", 1, 902},
+        {"800 pad x\n802 pad\n", 11, 902},
+        {"800 pad y\n802 pad\n", 21, 902},
+        {"800 pad up x\n802 pad\n", 11, 902},
+        {"100 pad back\n", 0, 100},
+        {"795 pad back\n", 0, 795},
+        {"780 pad a\n", -1, 902},
+        {"800 joy 0 0 1 1\n", -1, 902},
+        {"780 pad a\n800 pad\n810 pad a\n812 pad\n", 1, 912},
+    };
+    for (const Row& row : rows) {
+        int64_t at = row.level == 0 ? row.frames + 1 : row.frames;
+        ScenarioResult run = RunScenario(row.script + std::to_string(at) + " dump\n" + std::to_string(at) + " quit\n", options);
+        EXPECT_EQ(run.exitCode, 0) << row.script;
+        if (row.level == 0) {
+            EXPECT_TRUE(run.dumps.empty()) << row.script;
+            EXPECT_EQ(headless::PresentedFrames(), row.frames) << row.script;
+            continue;
+        }
+        ASSERT_EQ(run.dumps.size(), 1u) << row.script;
+        Json state = ParseJson(run.dumps[0]);
+        EXPECT_EQ(state["screen"].text, row.level > 0 ? "play" : "title") << row.script;
+        if (row.level > 0) {
+            EXPECT_EQ(state["level"].Int(), row.level) << row.script;
+        }
+    }
+}
+
 TEST(TitleScreen, TheMenuWaitsForAKeyWithTheBackgroundCircling) {
     ScratchGameDir dir;
     HeadlessRun options;

@@ -102,13 +102,13 @@ constexpr TypedKey kTypedKeys[] = {
     {"Return", 0x1C},       {"Control_L", 0x1D},     {"a", 0x1E},            {"l", 0x26},
     {"semicolon", 0x27},    {"grave", 0x29},         {"Shift_L", 0x2A},      {"backslash", 0x2B},
     {"z", 0x2C},            {"m", 0x32},             {"slash", 0x35},        {"Shift_R", 0x36, 0x2A},
-    {"KP_Multiply", 0x37},  {"Alt_L", 0x38},         {"F4", 0x3E},           {"F9", 0x43},
+    {"KP_Multiply", 0x37},  {"F4", 0x3E},            {"F9", 0x43},
     {"Scroll_Lock", 0x46},  {"KP_Home", 0x47},       {"KP_Subtract", 0x4A},  {"KP_Add", 0x4E},
     {"KP_Insert", 0x52},    {"KP_Enter", 0x9C},      {"Control_R", 0x9D, 0x1D},    {"KP_Divide", 0xB5},
     {"Print", 0xB7},        {"Pause", 0xC5},         {"Home", 0xC7},         {"Prior", 0xC9},
     {"End", 0xCF},          {"Next", 0xD1},          {"Insert", 0xD2},       {"Delete", 0xD3},
-    {"Super_L", 0xDB},      {"Menu", 0xDD},
-};
+    {"Menu", 0xDD},
+};  // Alt and Super count once let go: sdl_window_chords_test.cpp
 
 TEST_F(SdlKeyboard, TypedKeysArriveUnderTheirScanCodes) {
     for (const TypedKey& key : kTypedKeys) {

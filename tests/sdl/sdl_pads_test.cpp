@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 
 namespace {
 
@@ -68,6 +69,34 @@ TEST_F(SdlPads, APlainJoystickSteersWithItsFirstHat) {
     EXPECT_EQ(ReadWith(hat, SDL_HAT_UP, 0), (std::array{0, -1, 0, 0}));
     auto second = [&](int state) { SDL_JoystickSetVirtualButton(device, 1, static_cast<Uint8>(state)); };
     EXPECT_EQ(ReadWith(second, 1, 0), (std::array{0, 0, 0, 0x80}));
+}
+
+// On a screen that chose them, a controller's buttons press keys in the
+// keyboard snapshot; a plain joystick's buttons never do.
+TEST_F(SdlPads, AControllersMenuButtonsPressKeysInTheKeySnapshot) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);  // keys are read without a window
+    static constexpr PadPress kMenu[] = {{kPadStart, kKeyF1}, {kPadB, kKeyEscape}};
+    for (bool controller : {true, false}) {
+        Attach(controller);
+        ASSERT_EQ(InitJoystick(), 1);
+        ASSERT_EQ(InitKeyboard(), 1);
+        int button = controller ? SDL_CONTROLLER_BUTTON_B : 1;
+        {
+            PadPresses menu(kMenu);
+            PollKeyboard();
+            SDL_JoystickSetVirtualButton(device, button, 1);
+            PollKeyboard();
+            EXPECT_EQ(IsKeyHeld(kKeyEscape), controller ? 0x80 : 0);
+            EXPECT_EQ(IsKeyHeld(kKeyF1), 0);
+        }
+        PollKeyboard();
+        EXPECT_EQ(IsKeyHeld(kAnyKey), 0) << "B presses nothing once the menu is left";
+        EndKeyboard();
+        EndJoystick();
+        SDL_JoystickClose(device);
+        device = nullptr;
+        SDL_JoystickDetachVirtual(0);
+    }
 }
 
 TEST_F(SdlPads, APadPluggedInAfterStartUpIsReadAtOnceAndLeavesNothingPressed) {

@@ -19,7 +19,7 @@ namespace headless {
 // one parsed script line
 struct Command {
     int64_t frame = 0;
-    std::string verb;                // keys, joy, focus, shot, dump, quit, clear, ...
+    std::string verb;                // keys, joy, pad, focus, shot, dump, quit, clear, ...
     std::vector<std::string> args;
 };
 
@@ -38,6 +38,10 @@ struct Options {
 void Configure(const Options& options, std::vector<Command> script);
 // Parses a script text; returns false and an error text on a bad line.
 bool ParseScript(const std::string& text, std::vector<Command>& out, std::string& error);
+// The game's number (1 = A) of a pad button named in the script (A, B, X, Y,
+// BACK, GUIDE, START, LEFTSTICK, RIGHTSTICK, LEFTSHOULDER, RIGHTSHOULDER and
+// the D-pad's UP, DOWN, LEFT, RIGHT), in SDL's order; -1 if unknown.
+int PadButtonForName(const std::string& name);
 // A KEY name of the script (ESC, SPACE, F1.., UP, ...) or a decimal code; -1 if unknown.
 int ScanCodeForName(const std::string& name);
 

@@ -2,6 +2,7 @@
 // script for keys, joystick and focus. See headless.h for the rules.
 #include "media/platform/headless/audio_recording.h"
 #include "media/platform/common/file_written.h"
+#include "media/platform/common/pad_keys.h"
 #include "media/platform/headless/headless.h"
 #include "media/platform/machine.h"
 #include "media/platform/platform.h"
@@ -36,6 +37,7 @@ struct Machine {
     bool keyboardReadsFail = false;
     int joyX = 0, joyY = 0;           // raw axes, -1000 .. 1000
     uint8_t joyButtons[32] = {};
+    bool controller = false;          // the script's last pad command was "pad", not "joy"
 
     bool displayOpen = false;
     int displayRefresh = 0;
@@ -77,6 +79,21 @@ void ApplyJoystick(const headless::Command& command) {
     M().joyY = std::clamp(arg(1), -1, 1) * 1000;
     M().joyButtons[0] = arg(2) ? 0x80 : 0;
     M().joyButtons[1] = arg(3) ? 0x80 : 0;
+    M().controller = false;
+}
+
+// A game controller: the named buttons held, the D-pad steering as on SDL.
+void ApplyPad(const headless::Command& command) {
+    Machine& m = M();
+    std::memset(m.joyButtons, 0, sizeof m.joyButtons);
+    for (const std::string& name : command.args) {
+        int button = headless::PadButtonForName(name);
+        if (button > 0) m.joyButtons[button - 1] = 0x80;
+    }
+    auto held = [&](const char* name) { return m.joyButtons[headless::PadButtonForName(name) - 1] != 0; };
+    m.joyX = ((held("RIGHT") ? 1 : 0) - (held("LEFT") ? 1 : 0)) * 1000;
+    m.joyY = ((held("DOWN") ? 1 : 0) - (held("UP") ? 1 : 0)) * 1000;
+    m.controller = true;
 }
 
 void Apply(const headless::Command& command) {
@@ -84,6 +101,8 @@ void Apply(const headless::Command& command) {
         ApplyKeys(command);
     } else if (command.verb == "joy") {
         ApplyJoystick(command);
+    } else if (command.verb == "pad") {
+        ApplyPad(command);
     } else if (command.verb == "focus") {
         M().focus = !(command.args.size() == 1 && command.args[0] == "lost");
     } else {
@@ -306,6 +325,7 @@ bool machine::ReadKeyboard(uint8_t keys[256]) {
     if (m.busyPolls >= kBusyPollsBeforeFeeding) FeedBusyWait();
     if (m.keyboardReadsFail) return false;
     std::memcpy(keys, m.keys, 256);
+    platform::padkeys::Press(m.options.joystick && m.controller ? m.joyButtons : nullptr, keys);
     return true;
 }
 

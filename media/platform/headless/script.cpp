@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <iterator>
 #include <sstream>
 
 namespace headless {
@@ -19,6 +20,23 @@ constexpr KeyName kKeyNames[] = {
     {"F11", 0x57},  {"F12", 0x58},   {"UP", 0xC8},   {"LEFT", 0xCB},  {"RIGHT", 0xCD}, {"DOWN", 0xD0},
 };
 
+// A game controller's buttons in SDL's order: the game's button n is the
+// n-th name; the D-pad's four are its directions.
+constexpr const char* kPadButtonNames[] = {"A",         "B",          "X",            "Y",
+                                           "BACK",      "GUIDE",      "START",        "LEFTSTICK",
+                                           "RIGHTSTICK", "LEFTSHOULDER", "RIGHTSHOULDER", "UP",
+                                           "DOWN",      "LEFT",       "RIGHT"};
+
+std::string Upper(const std::string& text) {
+    std::string upper;
+    for (char c : text) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return upper;
+}
+
+std::string Unknown(int line, const char* what, const std::string& name) {
+    return "line " + std::to_string(line) + ": unknown " + what + " " + name;
+}
+
 bool IsNumber(const std::string& text) {
     if (text.empty()) return false;
     size_t start = (text[0] == '-') ? 1 : 0;
@@ -30,7 +48,7 @@ bool IsNumber(const std::string& text) {
 }
 
 bool KnownVerb(const std::string& verb) {
-    static const char* const verbs[] = {"keys", "joy", "focus", "shot", "dump", "quit", "clear", "call"};
+    static const char* const verbs[] = {"keys", "joy", "pad", "focus", "shot", "dump", "quit", "clear", "call"};
     for (const char* v : verbs) {
         if (verb == v) return true;
     }
@@ -39,9 +57,16 @@ bool KnownVerb(const std::string& verb) {
 
 }  // namespace
 
+int PadButtonForName(const std::string& name) {
+    std::string upper = Upper(name);
+    for (int i = 0; i < static_cast<int>(std::size(kPadButtonNames)); ++i) {
+        if (upper == kPadButtonNames[i]) return i + 1;
+    }
+    return -1;
+}
+
 int ScanCodeForName(const std::string& name) {
-    std::string upper;
-    for (char c : name) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    std::string upper = Upper(name);
     for (const KeyName& key : kKeyNames) {
         if (upper == key.name) return key.code;
     }
@@ -70,12 +95,10 @@ bool ParseScript(const std::string& text, std::vector<Command>& out, std::string
         }
         command.frame = std::strtoll(frame.c_str(), nullptr, 10);
         for (std::string word; words >> word;) command.args.push_back(word);
-        if (command.verb == "keys") {
-            for (const std::string& key : command.args) {
-                if (ScanCodeForName(key) < 0) {
-                    error = "line " + std::to_string(number) + ": unknown key " + key;
-                    return false;
-                }
+        for (const std::string& name : command.args) {
+            if (command.verb == "keys" && ScanCodeForName(name) < 0) return (error = Unknown(number, "key", name)), false;
+            if (command.verb == "pad" && PadButtonForName(name) < 0) {
+                return (error = Unknown(number, "pad button", name)), false;
             }
         }
         out.push_back(std::move(command));

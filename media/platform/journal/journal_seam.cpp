@@ -154,12 +154,15 @@ void PresentPixels(const uint16_t* pixels, int width, int height, int pitch) {
 // A request to end the program is an answer like any other: recorded, the
 // replay ends the game at the same moment. While a replay runs, the
 // machine's own request (its window closed, a signal) stops the replay.
+// Recordings made before the wait for a key after a lost life took window
+// events hold no such answer there: where another answer comes next, none
+// was asked for.
 void PumpWindowEvents() {
     machine::PumpWindowEvents();
     bool end = false;
     if (journal::CurrentMode() == Mode::Replaying) {
         if (machine::TakeEndRequest()) journal::StopOnRequest();
-        end = journal::CurrentMode() == Mode::Replaying && Recorded(Kind::EndRequest) != 0;
+        end = journal::CurrentMode() == Mode::Replaying && journal::RecordedNumberOr(Kind::EndRequest, 0) != 0;
     } else {
         end = Number<bool>(Kind::EndRequest, machine::TakeEndRequest);
     }

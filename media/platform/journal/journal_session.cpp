@@ -195,6 +195,15 @@ uint64_t RecordedNumber(Kind kind) {
     return 0;
 }
 
+uint64_t RecordedNumberOr(Kind kind, uint64_t absent) {
+    uint64_t value = 0;
+    ReadResult result = session.reader.Number(kind, value);
+    if (result == ReadResult::Ok) return value;
+    if (result == ReadResult::KindMismatch) return absent;
+    StopAt(result, kind);
+    return 0;
+}
+
 const uint8_t* RecordedBlob(Kind kind, size_t size) {
     const std::vector<uint8_t>* blob = nullptr;
     ReadResult result = session.reader.Blob(kind, blob);

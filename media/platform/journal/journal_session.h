@@ -18,6 +18,9 @@ void NoteBlob(Kind kind, const uint8_t* data, size_t size);
 // replaying: the next recorded answer of this kind. A replay that drifts or
 // ends stops here (the stop handler runs), and then 0 or zeros are returned.
 uint64_t RecordedNumber(Kind kind);
+// the same, except that an answer of another kind next in the recording is
+// left there and `absent` returned (for answers older recordings lack)
+uint64_t RecordedNumberOr(Kind kind, uint64_t absent);
 // `size` bytes; a recorded blob of another size is a drift
 const uint8_t* RecordedBlob(Kind kind, size_t size);
 // a recorded file: the read's result and the bytes, at most `limit` of them

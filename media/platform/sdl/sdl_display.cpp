@@ -76,6 +76,7 @@ void NoteWindowEvent(const SDL_Event& event) {
     if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SHOWN ||
         event.window.event == SDL_WINDOWEVENT_RESTORED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
         ShowWholeFrameNext(d.output);
+        d.showAgain = true;
     }
 }
 
@@ -162,6 +163,11 @@ void machine::PresentPixels(const uint16_t* pixels, int width, int height, int p
     Display& d = TheDisplay();
     bool shows = d.window != nullptr && pixels != nullptr && width == d.width && height == d.height;
     if (shows) ShowFrame(d.output, d.window, pixels, width, height, pitch * static_cast<int>(sizeof(uint16_t)));
+    if (shows) {
+        d.lastPixels = pixels;
+        d.lastPitch = pitch;
+    }
+    d.showAgain = false;
     sdl::EndFrame(d, shows);
 }
 
@@ -177,9 +183,17 @@ void machine::PumpWindowEvents() {
     SDL_PumpEvents();
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_SYSWMEVENT) > 0) sdl::NoteWindowEvent(event);
+    Display& d = TheDisplay();
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_KEYDOWN, SDL_KEYDOWN) > 0) {
-        if (IsAltEnter(event)) sdl::ToggleFullScreen(TheDisplay());
+        if (!IsAltEnter(event)) continue;
+        sdl::ToggleFullScreen(d);
+        d.showAgain = true;
     }
+    // a game waiting for a key presents nothing: its last frame stays shown
+    if (d.showAgain && d.window != nullptr && d.lastPixels != nullptr) {
+        ShowFrame(d.output, d.window, d.lastPixels, d.width, d.height, d.lastPitch * static_cast<int>(sizeof(uint16_t)));
+    }
+    d.showAgain = false;
     SDL_FlushEvents(SDL_KEYUP, 0x3FF);  // the rest of the keyboard and text events
     SDL_FlushEvents(SDL_MOUSEMOTION, SDL_MOUSEWHEEL);
     SDL_FlushEvents(SDL_FINGERDOWN, SDL_MULTIGESTURE);

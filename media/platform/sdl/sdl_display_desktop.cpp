@@ -3,6 +3,7 @@
 // (sdl_display_mode.h), otherwise in the desktop's; Alt+Enter turns it into
 // a window of the game's size on the desktop and back.
 #include "media/platform/sdl/sdl_display_mode.h"
+#include "media/platform/sdl/sdl_window_icon.h"
 
 #include <chrono>
 #include <thread>
@@ -96,6 +97,7 @@ bool OpenWindow(Display& d, const std::string& title, int refreshHz) {
             return false;
         }
         d.refreshRate = refreshHz;
+        SetGameIcon(d.window);
         return true;
     }
     if (refreshHz > 0 && d.refreshRate != refreshHz) {
@@ -107,6 +109,7 @@ bool OpenWindow(Display& d, const std::string& title, int refreshHz) {
         d.problem = std::string("no window: ") + SDL_GetError();
         return false;
     }
+    SetGameIcon(d.window);
     return true;
 }
 

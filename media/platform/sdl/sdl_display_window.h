@@ -26,6 +26,11 @@ struct Display {
     bool pacesFrames = false;  // opened at the rate the game asked for
     int wantedRate = 0;        // the last rate the game asked for; kept when the display closes
     uint64_t lastFrameEnd = 0;  // the frame guard's last release (performance counter)
+    // the last frame shown (the game's own pixels, readable until the next
+    // present), shown again when the window changes between two presents
+    const uint16_t* lastPixels = nullptr;
+    int lastPitch = 0;
+    bool showAgain = false;
 };
 
 // the one display of the program

@@ -1,10 +1,12 @@
 // The keyboard on SDL. The keyboard state comes from SDL's key table after
 // pumping the event queue, turned into the game's scan codes by the key map.
 // Pads are in sdl_pads.cpp.
+#include "media/platform/common/pad_keys.h"
 #include "media/platform/machine.h"
 #include "media/platform/platform.h"
 #include "media/platform/sdl/sdl_event_pump.h"
 #include "media/platform/sdl/sdl_key_map.h"
+#include "media/platform/sdl/sdl_pad_reading.h"
 #include "media/platform/sdl/sdl_window_chord.h"
 
 #include <SDL.h>
@@ -37,7 +39,8 @@ bool machine::OpenKeyboard() {
 }
 
 // Pumping fetches the key presses and releases that arrived since the last
-// read; the events themselves stay queued for the window's own pump.
+// read; the events themselves stay queued for the window's own pump. A game
+// controller then adds the keys its buttons press on the menus.
 bool machine::ReadKeyboard(uint8_t keys[256]) {
     if (!TheDevices().keyboardOpen) return false;
     PumpInputEvents();
@@ -47,7 +50,9 @@ bool machine::ReadKeyboard(uint8_t keys[256]) {
     for (const KeyMapping& mapping : KeyMap()) {
         if (mapping.sdl < count && state[mapping.sdl]) keys[mapping.code] = 0x80;
     }
-    TheDevices().chord.Hide(state, count, keys, SDL_GetTicks());
+    TheDevices().chord.Hide(state, count, keys);
+    JoystickReading pad;
+    padkeys::Press(ReadControllerButtons(pad), keys);
     return true;
 }
 

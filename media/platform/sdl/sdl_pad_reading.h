@@ -14,3 +14,7 @@
 void ReadController(SDL_GameController* controller, platform::JoystickReading& reading);
 // the reading of a plain joystick
 void ReadPlainJoystick(SDL_Joystick* joystick, platform::JoystickReading& reading);
+// The buttons of the attached pad when it is a game controller (read into
+// `reading`, whose buttons it returns), for the keys pads press on the
+// menus; nullptr for a plain joystick or no pad.
+const uint8_t* ReadControllerButtons(platform::JoystickReading& reading);

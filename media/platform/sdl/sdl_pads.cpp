@@ -62,7 +62,22 @@ void TakeFirstPad(Pad& pad) {
     }
 }
 
+// Brings the pad's state up to date; false when no pad is attached.
+bool AttachedPad(Pad& pad) {
+    if (!pad.serviceOpen) return false;
+    SDL_GameControllerUpdate();
+    if (pad.joystick == nullptr || !SDL_JoystickGetAttached(pad.joystick)) TakeFirstPad(pad);
+    return pad.joystick != nullptr;
+}
+
 }  // namespace
+
+const uint8_t* ReadControllerButtons(platform::JoystickReading& reading) {
+    Pad& pad = ThePad();
+    if (!AttachedPad(pad) || pad.controller == nullptr) return nullptr;
+    ReadController(pad.controller, reading);
+    return reading.buttons;
+}
 
 namespace platform {
 
@@ -82,12 +97,7 @@ bool machine::OpenJoystick() {
 // plugged in or pulled out.
 bool machine::ReadJoystick(JoystickReading& reading) {
     Pad& pad = ThePad();
-    if (!pad.serviceOpen) return false;
-    SDL_GameControllerUpdate();
-    if (pad.joystick == nullptr || !SDL_JoystickGetAttached(pad.joystick)) {
-        TakeFirstPad(pad);
-        if (pad.joystick == nullptr) return false;
-    }
+    if (!AttachedPad(pad)) return false;
     if (pad.controller != nullptr) {
         ReadController(pad.controller, reading);
     } else {

@@ -1,21 +1,25 @@
-// Alt+Enter belongs to the window (it switches between full screen and a
-// window), not to the game: from the moment both keys are down until both
-// are up again, no Alt and no Enter key enters the game's key snapshot, so
-// the chord never counts as a key press (the title menu's "any key", for
-// one). Alt alone or Enter alone stay ordinary keys.
+// The chords of the window manager belong to the window, not to the game:
+// Alt+Enter switches between full screen and a window, Alt+Tab and the
+// chords held with Super switch windows or open the desktop's menus. From
+// the moment a chord is seen until all its keys are up again, no Alt, Super,
+// Enter or Tab key enters the game's key snapshot, so that a chord never
+// counts as a key press (the title menu's "any key", for one). Enter and Tab
+// alone stay ordinary keys.
 //
-// A player presses Alt first and Enter a moment later, so a lone Alt is
-// held back for a short while to see whether Enter follows: held longer, it
-// enters the snapshot; let go sooner (a tap), it enters one snapshot then.
+// A player presses Alt or Super first and the other key a moment later, and
+// a window manager often takes that key for itself, so the game never sees
+// it. A lone Alt or Super is therefore held back while it is down, and
+// enters one snapshot when it is let go, unless a chord was seen meanwhile.
 //
 // The key state alone does not tell the whole story, so the chord also
-// watches SDL's events as they arrive: an Enter tapped between two snapshots
-// never shows in the state but its key press does; and when the window
-// loses or gains the focus (the switch itself may move it), SDL lets go of
-// every key and then presses again the modifiers still held. Keys found
-// down after a focus change therefore stay out of the snapshot until they
-// are let go, and the chord lasts until both keys are seen up with the
-// focus settled.
+// watches SDL's events as they arrive: an Enter or Tab tapped between two
+// snapshots never shows in the state but its key press does; a window event
+// while Alt or Super is down (the window manager grabbing the keyboard moves
+// the pointer out, a switch changes the window) means the window manager
+// took the chord; and when the window loses or gains the focus, SDL lets go
+// of every key and then presses again the modifiers still held. A chord key
+// found down after a focus change therefore stays out of the snapshot until
+// it is let go; any other key held counts at once.
 #pragma once
 
 #include <SDL.h>
@@ -27,28 +31,26 @@ bool IsAltEnter(const SDL_Event& event);
 
 class WindowChord {
 public:
-    // how long a lone Alt waits for Enter, in milliseconds
-    static constexpr uint32_t kWaitForEnterMs = 250;
-
     // starts and stops watching SDL's events (while the video subsystem is up)
     void Watch();
     void StopWatching();
-    // Clears the chord's keys from the snapshot `keys` (game scan codes) as
-    // above, judged from SDL's key state at `nowMs` (SDL's tick count).
-    void Hide(const Uint8* state, int count, uint8_t keys[256], uint32_t nowMs);
+    // Clears the chords' keys from the snapshot `keys` (game scan codes) as
+    // above, judged from SDL's key state.
+    void Hide(const Uint8* state, int count, uint8_t keys[256]);
+    // the same for an event SDL did not queue itself (for tests)
+    void Note(const SDL_Event& event) { NoteEvent(this, const_cast<SDL_Event*>(&event)); }
 
 private:
     static int NoteEvent(void* chord, SDL_Event* event);
-    void HoldBackLoneAlt(bool alt, uint8_t keys[256], uint32_t nowMs);
+    void HoldBackLoneModifier(bool modifier, uint8_t keys[256]);
     void HoldBackStaleKeys(bool focusChanged, uint8_t keys[256]);
 
-    enum class LoneAlt { Up, Waiting, Shown };
-    bool held_ = false;            // the chord is down, or being let go
-    LoneAlt alt_ = LoneAlt::Up;
-    uint32_t altSince_ = 0;        // when a lone Alt went down
-    uint8_t altCodes_[2] = {};     // which Alt keys are waiting (game codes, 0 = none)
-    bool chordPressed_ = false;    // an Alt+Enter press arrived since the last snapshot
+    bool held_ = false;            // a chord is down, or being let go
+    bool loneWaiting_ = false;     // a lone Alt or Super is down
+    bool loneCodes_[256] = {};     // which of them (game codes)
+    bool chordPressed_ = false;    // a chord's key press arrived since the last snapshot
+    bool windowTook_ = false;      // a window event came with Alt or Super down since then
     uint32_t focusChanges_ = 0;    // focus changes seen so far, and at the last snapshot
     uint32_t focusChangesSeen_ = 0;
-    bool stale_[256] = {};         // down since a focus change (game codes)
+    bool stale_[256] = {};         // chord keys down since a focus change (game codes)
 };

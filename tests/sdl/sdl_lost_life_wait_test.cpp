@@ -1,0 +1,117 @@
+// The wait for a key after a lost life, through the SDL backend on a game in
+// full screen under a window manager (openbox): the wait rests (a few per
+// cent of a core at most), and closing the window (Alt+F4) or SIGTERM ends
+// the game within a second, through the game's own end.
+#include "board/death_sequence.h"
+#include "core/game_state.h"
+#include "media/input.h"
+#include "media/picture_decoding.h"
+#include "media/platform/platform.h"
+#include "media/screen.h"
+#include "tests/support/private_x_server.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct GameEnded {};
+void EndGame() { throw GameEnded{}; }
+
+bool Shell(const std::string& command) {
+    return std::system(("timeout 20 " + command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+double ProcessorSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+class LostLifeWait : public ::testing::TestWithParam<const char*> {
+protected:
+    static void SetUpTestSuite() {
+        serverStarted = server.Start("1280x1024x24");
+        openbox = fork();
+        if (openbox == 0) {
+            execlp("timeout", "timeout", "120", "openbox", "--sm-disable", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        for (int i = 0; i < 50 && !Shell("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window"); ++i) usleep(100000);
+    }
+    static void TearDownTestSuite() {
+        if (openbox > 0) kill(openbox, SIGTERM), waitpid(openbox, nullptr, 0);
+        server.Stop();
+    }
+    void SetUp() override {
+        ASSERT_TRUE(serverStarted) << "Xvfb did not start";
+        InitImageDecoders();
+        InitScreen();
+        ASSERT_NE(OpenFullScreen(1024, 768, 16, "Gulpkin"), 0);
+        ASSERT_EQ(InitKeyboard(), 1);
+        Shell("xdotool search --sync --name '^Gulpkin$' windowfocus --sync");
+        platform::SetEndHandler(EndGame);
+        game = GameState{};
+        game.lives = 2;
+    }
+    void TearDown() override {
+        platform::SetEndHandler(nullptr);
+        EndKeyboard();
+        EndScreen();
+    }
+
+    static PrivateXServer server;
+    static bool serverStarted;
+    static pid_t openbox;
+};
+
+PrivateXServer LostLifeWait::server;
+bool LostLifeWait::serverStarted = false;
+pid_t LostLifeWait::openbox = -1;
+
+// The death takes two seconds; the wait is measured for two more, then the
+// end is asked for. Should the wait never answer, a key ends it a few
+// seconds later, so that the test ends either way.
+TEST_P(LostLifeWait, RestsAndEndsWithinASecondOfTheRequest) {
+    const std::string how = GetParam();
+    double share = 1;
+    Clock::time_point asked;
+    std::thread player([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+        double before = ProcessorSeconds();
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        share = (ProcessorSeconds() - before) / 2.0;
+        asked = Clock::now();
+        if (how == "close") Shell("xdotool key alt+F4");
+        if (how == "sigterm") kill(getpid(), SIGTERM);
+        std::this_thread::sleep_for(std::chrono::seconds(4));
+        Shell("xdotool search --name '^Gulpkin$' key space");
+    });
+    bool ended = false;
+    try {
+        PlayDeathSequence();
+        PresentFrame();  // the next frame of play takes window events too
+    } catch (const GameEnded&) {
+        ended = true;
+    }
+    Clock::time_point end = Clock::now();
+    player.join();
+    EXPECT_TRUE(ended);
+    EXPECT_LT(end - asked, std::chrono::seconds(1)) << how;
+    EXPECT_LE(share, 0.05) << how;
+    std::printf("%s: the wait used %.1f %% of a core\n", how.c_str(), share * 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(Requests, LostLifeWait, ::testing::Values("close", "sigterm"));
+
+}  // namespace
