@@ -1,6 +1,7 @@
 // The death sequence of a lost life.
 #include "board/death_sequence.h"
 
+#include "board/home.h"
 #include "board/player.h"
 
 #include "core/board_outcomes.h"
@@ -37,10 +38,7 @@ void ResetForNextLife() {
     PutPlayerAtStart();
     game.grid[kPlayerSlot].column = 6;
     game.grid[kPlayerSlot].row = 8;
-    for (int g = 1; g <= kGhostCount; ++g) {
-        game.actors[GhostActor(g)].x = 540;
-        game.actors[GhostActor(g)].y = 468;
-    }
+    SendGhostsHome();
 }
 
 // Nothing is drawn meanwhile; a key still held from play ends it at once.
