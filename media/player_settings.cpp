@@ -2,7 +2,7 @@
 #include "media/player_settings.h"
 
 #include "media/audio_output.h"
-#include "media/platform/journal/journal.h"
+#include "media/platform/recording.h"
 #include "media/platform/platform.h"
 
 #include <charconv>
