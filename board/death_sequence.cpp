@@ -59,7 +59,7 @@ void PlayDeathSequence() {
     game.screen = Screen::Death;
     AnimateDeath();
     game.lives = static_cast<int8_t>(game.lives - 1);
-    if (game.lives < 0) OptionsScreen();
+    if (game.lives < 0) EndLostGame();
     ResetForNextLife();
     WaitForKeyOrButton();
     game.screen = Screen::Play;
