@@ -4,6 +4,7 @@
 #include "board/contacts.h"
 
 #include "board/death_sequence.h"
+#include "board/home.h"
 #include "core/game_state.h"
 #include "core/tick_arithmetic.h"
 #include "media/random.h"
@@ -38,8 +39,8 @@ void EatGhost(int g) {
     PresentFrame();
     game.frightStartTick = TickPlus(game.frightStartTick, 1200);
     Pause(500);
-    ghost.x = 540;
-    ghost.y = 468;
+    ghost.x = kPenX;
+    ghost.y = kPenY;
     if (game.ghostsEaten == 5) {
         game.score += 1000;
         game.ghostsEaten = 0;

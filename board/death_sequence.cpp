@@ -1,6 +1,7 @@
 // The death sequence of a lost life.
 #include "board/death_sequence.h"
 
+#include "board/home.h"
 #include "board/player.h"
 
 #include "core/board_outcomes.h"
@@ -38,10 +39,7 @@ void ResetForNextLife() {
     PutPlayerAtStart();
     game.grid[kPlayerSlot].column = 6;
     game.grid[kPlayerSlot].row = 8;
-    for (int g = 1; g <= kGhostCount; ++g) {
-        game.actors[GhostActor(g)].x = 540;
-        game.actors[GhostActor(g)].y = 468;
-    }
+    SendGhostsHome();
 }
 
 // Nothing is drawn meanwhile; a key still held from play ends it at once.
@@ -65,7 +63,7 @@ void PlayDeathSequence() {
     game.screen = Screen::Death;
     AnimateDeath();
     game.lives = static_cast<int8_t>(game.lives - 1);
-    if (game.lives < 0) OptionsScreen();
+    if (game.lives < 0) EndLostGame();
     ResetForNextLife();
     platform::ShowingScreen(platform::ShownScreen::LostLifeWait);
     WaitForKeyOrButton();

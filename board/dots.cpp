@@ -35,7 +35,7 @@ void EatEnergizer(int k) {
     game.energizerX[k] = kEatenEnergizerX;
     game.score += 100;
     game.eatenCount += 1;
-    StartFrightenedMode();
+    FrightenGhosts();
 }
 
 }  // namespace

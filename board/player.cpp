@@ -38,7 +38,7 @@ bool UpHeld() {
 void SpendCharge() {
     if (SpaceHeld() && game.frightened == 0 && game.frightCharges >= 1) {
         game.frightCharges -= 1;
-        StartFrightenedMode();
+        FrightenGhosts();
     }
 }
 

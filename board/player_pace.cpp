@@ -1,5 +1,6 @@
 // The player's pace: its step from the speed items and the frightened mode,
 // and the mouth animation, which runs faster with every speed item.
+#include "board/home.h"
 #include "board/player.h"
 #include "core/game_state.h"
 #include "media/screen.h"
@@ -48,8 +49,8 @@ void PutPlayerAtStart() {
     CopySpriteImage(0, kPlayer);
     game.direction = Direction::None;
     SetSpriteFrame(kPlayer, 288, 0, 32, 32);
-    game.actors[kPlayer].x = 540;
-    game.actors[kPlayer].y = 540;
+    game.actors[kPlayer].x = kPlayerHomeX;
+    game.actors[kPlayer].y = kPlayerHomeY;
     game.speedItems = 0;
     GridState& grid = game.grid[kPlayerSlot];
     grid.wallRight = 0;

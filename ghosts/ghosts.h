@@ -10,7 +10,9 @@
 // pixels of the actors' centres; steps are pixels per frame.
 #pragma once
 
-#include "core/board_outcomes.h"
+// starts (or restarts from 0) the frightened period, plays sound 1 and
+// applies the frightened steps at once (the board's FrightenGhosts)
+void StartFrightenedMode();
 
 // once per frame: advances the shared ghost frame when more than
 // ghostFrameDelay + 40 ms have passed

@@ -3,10 +3,10 @@
 
 #include "media/audio_output.h"
 #include "media/platform/common/escaped_text.h"
-#include "media/platform/journal/journal.h"
+#include "media/platform/recording.h"
 #include "media/platform/platform.h"
+#include "media/settings_table.h"
 
-#include <charconv>
 #include <iostream>
 #include <vector>
 
@@ -27,46 +27,14 @@ std::string Trim(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
-bool Choice(const std::string& value, const char* yes, const char* no, bool& out) {
-    if (value == yes || value == no) {
-        out = value == yes;
-        return true;
-    }
-    return false;
-}
-
-bool Percent(const std::string& value, int& out) {
-    int number = -1;
-    auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-    if (error != std::errc{} || end != value.data() + value.size() || number < 0 || number > 100) return false;
-    out = number;
-    return true;
-}
-
 // Applies one setting; false with `problem` set when the key or value is bad.
 bool ApplySetting(const std::string& key, const std::string& value, PlayerSettings& s, std::string& problem) {
-    if (key == "display") {
-        problem = "display is window or fullscreen";
-        return Choice(value, "window", "fullscreen", s.windowed);
+    const SettingRow* row = FindSetting(key);
+    if (row == nullptr) {
+        problem = "unknown setting '" + key + "'";
+        return false;
     }
-    if (key == "scale") {
-        problem = "scale is fit or integer";
-        return Choice(value, "integer", "fit", s.wholeMultiples);
-    }
-    if (key == "refresh") {
-        problem = "refresh is 75 or desktop";
-        return Choice(value, "desktop", "75", s.keepDesktopMode);
-    }
-    if (key == "music_volume" || key == "effects_volume") {
-        problem = key + " is a whole number from 0 to 100";
-        return Percent(value, key == "music_volume" ? s.musicVolume : s.effectsVolume);
-    }
-    if (key == "sound") {
-        problem = "sound is on or off";
-        return Choice(value, "on", "off", s.sound);
-    }
-    problem = "unknown setting " + Quoted(key);
-    return false;
+    return ApplySettingValue(*row, value, s, problem);
 }
 
 bool IsComment(const std::string& line) {
@@ -100,7 +68,8 @@ void RememberWindowMode(bool windowed) {
                   << " was not read, so it is left as it is; the display mode is not remembered\n";
         return;
     }
-    std::string text = SetPlayerSetting(keptText, "display", windowed ? "window" : "fullscreen");
+    const SettingRow& display = SettingTable()[kDisplaySetting];
+    std::string text = SetPlayerSetting(keptText, display.key, ChoiceValue(display, windowed));
     std::string error;
     if (!platform::WritePlayerFile(path, text, error)) {
         std::cerr << "gulpkin: " << error << "; the display mode is not remembered\n";

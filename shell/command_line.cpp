@@ -61,16 +61,16 @@ bool ParseOne(Parse& parse) {
         return Reject(parse, (argument[0] == '-' ? "unknown option " : "unexpected argument ") + Quoted(argument));
     }
     std::string value;
-    if (option->valueName == nullptr && equals != std::string::npos) {
+    if (option->valueName.empty() && equals != std::string::npos) {
         return Reject(parse, "option " + Quoted(name) + " takes no value");
     }
-    if (option->valueName != nullptr) {
+    if (!option->valueName.empty()) {
         if (equals == std::string::npos && parse.index >= parse.argc) {
             return Reject(parse, "option " + Quoted(name) + " needs a value (" + option->valueName + ")");
         }
         value = equals != std::string::npos ? argument.substr(equals + 1) : parse.argv[parse.index++];
     }
-    if (!option->apply(parse.line, value)) {
+    if (!ApplyOption(*option, parse.line, value)) {
         return Reject(parse,
                       "bad value " + Quoted(value) + " for option " + Quoted(name) + " (" + option->valueName + ")");
     }
@@ -90,7 +90,7 @@ bool CheckConflicts(Parse& parse) {
 // "  --scale fit|integer   help", the help column aligned
 std::string OptionLine(const Option& option) {
     std::string left = std::string("  ") + option.name;
-    if (option.valueName != nullptr) left += std::string(" ") + option.valueName;
+    if (!option.valueName.empty()) left += " " + option.valueName;
     left.resize(std::max<size_t>(left.size() + 2, 24), ' ');
     return left + option.help + "\n";
 }
@@ -154,10 +154,11 @@ std::string VersionText(Program program) {
 }
 
 PlayerSettings Override(PlayerSettings settings, const CommandLine& line) {
-    if (line.windowed) settings.windowed = *line.windowed;
-    if (line.wholeMultiples) settings.wholeMultiples = *line.wholeMultiples;
-    if (line.keepDesktopMode) settings.keepDesktopMode = *line.keepDesktopMode;
-    if (line.noSound) settings.sound = false;
+    std::string problem;
+    for (const auto& [key, value] : line.settings) {
+        const SettingRow* row = FindSetting(key);
+        if (row != nullptr) ApplySettingValue(*row, value, settings, problem);
+    }
     return settings;
 }
 

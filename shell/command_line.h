@@ -14,9 +14,10 @@
 
 #include "media/player_settings.h"
 
-#include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
+#include <vector>
 
 enum class Program { Game, Headless };
 
@@ -24,10 +25,7 @@ struct CommandLine {
     bool help = false;
     bool version = false;
     // the game
-    std::optional<bool> windowed;
-    std::optional<bool> wholeMultiples;
-    std::optional<bool> keepDesktopMode;  // --refresh desktop
-    bool noSound = false;
+    std::vector<std::pair<std::string, std::string>> settings;  // key and value, in the order given
     std::string dataDirectory;  // "" = the usual places
     // both programs
     std::string recordPath;  // record the game to this file

@@ -3,6 +3,7 @@
 // next level starts; after the thirtieth comes the congratulation sequence.
 #include "board/actor_drawing.h"
 #include "board/dots.h"
+#include "board/home.h"
 #include "board/maze.h"
 #include "core/game_state.h"
 #include "core/sprite_numbers.h"
@@ -18,15 +19,10 @@ constexpr int kBoardItems = kDotCount + kEnergizerCount;
 // Everyone back to the start, the player hidden for the level's first second.
 void SendEveryoneHome() {
     game.levelStartTick = GetTickCount();
-    for (int g = 1; g <= kGhostCount; ++g) {
-        game.actors[GhostActor(g)].x = 540;
-        game.actors[GhostActor(g)].y = 468;
-    }
+    SendActorsHome();
     game.eatenCount = 0;
     game.level = static_cast<int16_t>(game.level + 1);
     Actor& player = game.actors[kPlayer];
-    player.x = 540;
-    player.y = 540;
     player.step = 2;
     game.direction = Direction::None;
 }

@@ -5,6 +5,8 @@
 
 #include <charconv>
 #include <climits>
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -32,36 +34,15 @@ bool SetPath(std::string& field, const std::string& value) {
     return !value.empty();
 }
 
-const Option kOptions[] = {
-    {"--help", nullptr, kForBoth, "show this help and exit (also -h)",
+// the options before the settings' options, and those after
+const Option kFirstOptions[] = {
+    {"--help", "", kForBoth, "show this help and exit (also -h)",
      [](CommandLine& line, const std::string&) { return Set(line.help); }},
-    {"--version", nullptr, kForBoth, "show the version and exit",
+    {"--version", "", kForBoth, "show the version and exit",
      [](CommandLine& line, const std::string&) { return Set(line.version); }},
-    {"--window", nullptr, kForGame, "play in a window",
-     [](CommandLine& line, const std::string&) {
-         line.windowed = true;
-         return true;
-     }},
-    {"--fullscreen", nullptr, kForGame, "play full screen",
-     [](CommandLine& line, const std::string&) {
-         line.windowed = false;
-         return true;
-     }},
-    {"--scale", "fit|integer", kForGame, "scale the picture to fit, or by the largest whole multiple that fits",
-     [](CommandLine& line, const std::string& value) {
-         if (value != "fit" && value != "integer") return false;
-         line.wholeMultiples = value == "integer";
-         return true;
-     }},
-    {"--refresh", "75|desktop", kForGame, "switch the full screen to 75 Hz, or keep the desktop's display mode",
-     [](CommandLine& line, const std::string& value) {
-         if (value != "75" && value != "desktop") return false;
-         line.keepDesktopMode = value == "desktop";
-         return true;
-     }},
-    {"--no-sound", nullptr, kForGame, "play without sound",
-     [](CommandLine& line, const std::string&) { return Set(line.noSound); }},
-    {"--data", "DIR", kForGame, "take the asset pack (graph, font, wav, music) from DIR",
+};
+
+const Option kLastOptions[] = {    {"--data", "DIR", kForGame, "take the asset pack (graph, font, wav, music) from DIR",
      [](CommandLine& line, const std::string& value) { return SetPath(line.dataDirectory, value); }},
     {"--script", "FILE", kForHeadless, "steer the game by the script in FILE",
      [](CommandLine& line, const std::string& value) { return SetPath(line.scriptPath, value); }},
@@ -69,7 +50,7 @@ const Option kOptions[] = {
      [](CommandLine& line, const std::string& value) { return ReadNumber(value, 0, LLONG_MAX, line.maxFrames); }},
     {"--start-tick", "T", kForHeadless, "start the virtual clock at T milliseconds",
      [](CommandLine& line, const std::string& value) { return ReadNumber(value, 0, UINT_MAX, line.startTick); }},
-    {"--joystick", nullptr, kForHeadless, "attach a joystick the script moves",
+    {"--joystick", "", kForHeadless, "attach a joystick the script moves",
      [](CommandLine& line, const std::string&) { return Set(line.joystick); }},
     {"--level", "N", kForHeadless, "skip the title and play level N (1 to 30)",
      [](CommandLine& line, const std::string& value) { return ReadNumber(value, 1, kLevels, line.level); }},
@@ -88,10 +69,34 @@ const OptionConflict kConflicts[] = {
     {"--level", "--replay"},
 };
 
+std::vector<Option> MakeOptionTable() {
+    std::vector<Option> table(std::begin(kFirstOptions), std::end(kFirstOptions));
+    for (const SettingRow& row : SettingTable()) {
+        for (const SettingOption& option : row.options) {
+            if (option.name == nullptr) continue;
+            std::string valueName = option.value == nullptr ? SettingValueNames(row) : "";
+            table.push_back({option.name, valueName, kForGame, option.help, nullptr, &row, option.value});
+        }
+    }
+    table.insert(table.end(), std::begin(kLastOptions), std::end(kLastOptions));
+    return table;
+}
+
 }  // namespace
 
 std::span<const Option> OptionTable() {
-    return kOptions;
+    static const std::vector<Option> table = MakeOptionTable();
+    return table;
+}
+
+bool ApplyOption(const Option& option, CommandLine& line, const std::string& value) {
+    if (option.setting == nullptr) return option.apply(line, value);
+    std::string given = option.settingValue != nullptr ? option.settingValue : value;
+    PlayerSettings check;
+    std::string problem;
+    if (!ApplySettingValue(*option.setting, given, check, problem)) return false;
+    line.settings.emplace_back(option.setting->key, given);
+    return true;
 }
 
 std::span<const OptionConflict> OptionConflicts() {

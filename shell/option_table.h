@@ -3,6 +3,7 @@
 // command line; the pairs that cannot be used together follow.
 #pragma once
 
+#include "media/settings_table.h"
 #include "shell/command_line.h"
 
 #include <span>
@@ -15,12 +16,20 @@ constexpr unsigned kForBoth = kForGame | kForHeadless;
 
 struct Option {
     const char* name;       // "--scale"
-    const char* valueName;  // "fit|integer"; nullptr = takes no value
+    std::string valueName;  // "fit|integer"; "" = takes no value
     unsigned programs;      // kForGame, kForHeadless or kForBoth
     const char* help;       // one line for --help
-    // changes the command line; false = a bad value
+    // changes the command line; false = a bad value (nullptr for a setting)
     bool (*apply)(CommandLine& line, const std::string& value);
+    // an option of the player's settings: its row and the value it sets
+    // (nullptr: the value given)
+    const SettingRow* setting = nullptr;
+    const char* settingValue = nullptr;
 };
+
+// names a setting's value in the command line; false for a value the
+// setting does not take
+bool ApplyOption(const Option& option, CommandLine& line, const std::string& value);
 
 // two options that cannot be given together
 struct OptionConflict {

@@ -32,7 +32,8 @@ void SetDirectStart(int level);
 
 // the start-up sequence up to the loaded sprites (once per run)
 void StartUp();
-// sets every game variable to its value for a new game
+// hands the board its outcomes and sets every game variable to its value
+// for a new game
 void GameSetUp();
 // loads or makes every sprite of the catalogue (start-up and screen regained)
 void LoadSprites();

@@ -8,7 +8,7 @@
 // prints the same line as the recording did.
 #pragma once
 
-#include "media/platform/journal/journal.h"
+#include "media/platform/recording.h"
 
 #include <ostream>
 #include <string>

@@ -1,7 +1,8 @@
 // The screens around play and the frame loop that runs play.
 #pragma once
 
-#include "core/board_outcomes.h"
+// the end-of-game options screen; never returns (new game, title or end)
+[[noreturn]] void OptionsScreen();
 
 // runs play, one pass per frame, until Escape; the caller then ends the program
 void RunFrameLoop();

@@ -3,7 +3,7 @@
 // checksums between runs), a reader asked for another kind than it holds,
 // and replays that end before or after their recording.
 #include "media/date_text.h"
-#include "media/platform/journal/journal.h"
+#include "media/platform/recording.h"
 #include "media/platform/journal/journal_format.h"
 #include "media/platform/platform.h"
 #include "tests/support/scenario.h"

@@ -1,6 +1,7 @@
 // The player's settings.ini: each setting read, a damaged line skipped with
 // a warning while the rest applies, and a setting written back in place.
 #include "media/player_settings.h"
+#include "media/settings_table.h"
 
 #include <gtest/gtest.h>
 
@@ -39,3 +40,18 @@ TEST(PlayerSettingsFile, ASettingIsChangedInPlaceOrAddedKeepingEveryOtherLine) {
 }
 
 }  // namespace
+
+// The setting table's defaults are the settings of a missing file, and each
+// is a value its setting takes.
+TEST(PlayerSettingsFile, TheTablesDefaultsAreTheSettingsOfAMissingFile) {
+    std::string text;
+    for (const SettingRow& row : SettingTable()) text += std::string(row.key) + " = " + row.defaultValue + "\n";
+    PlayerSettings parsed{true, true, true, 1, 1, false};
+    std::ostringstream warnings;
+    ParsePlayerSettings(text, "settings.ini", parsed, warnings);
+    EXPECT_EQ(warnings.str(), "");
+    PlayerSettings missing;
+    EXPECT_TRUE(parsed.windowed == missing.windowed && parsed.wholeMultiples == missing.wholeMultiples &&
+                parsed.keepDesktopMode == missing.keepDesktopMode && parsed.musicVolume == missing.musicVolume &&
+                parsed.effectsVolume == missing.effectsVolume && parsed.sound == missing.sound);
+}

@@ -167,6 +167,34 @@ std::set<std::string> ManualOptions(const std::string& program) {
     return names;
 }
 
+std::string TextOf(const std::string& path) {
+    std::ifstream file(path);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The READMEs' command lines and settings.ini lists, and the manual page,
+// name every option of the game and every setting (with its default in the
+// READMEs' lists), as the option and setting tables have them.
+TEST(CommandLine, DocumentsNameEveryOptionAndSetting) {
+    for (std::string name : {"README.md", "windows/README.txt.in", "packaging/gulpkin.6"}) {
+        std::string text = TextOf(GULPKIN_SOURCE_DIR "/" + name);
+        ASSERT_FALSE(text.empty()) << name;
+        bool manual = name.ends_with(".6");
+        for (const Option& row : OptionTable()) {
+            std::string option;
+            for (char c : std::string(row.name)) option += manual && c == '-' ? std::string("\\-") : std::string(1, c);
+            if ((row.programs & kForGame) == 0) continue;
+            EXPECT_NE(text.find(option), std::string::npos) << name << ": " << option;
+        }
+        for (const SettingRow& row : SettingTable()) {
+            std::string named = manual ? row.key : std::string(row.key) + " = " + row.defaultValue;
+            EXPECT_NE(text.find(named), std::string::npos) << name << ": " << named;
+        }
+    }
+}
+
 TEST(CommandLine, ManualPageListsExactlyTheOptionsOfEachProgram) {
     for (auto [program, bit] : {std::pair{"gulpkin", kForGame}, {"gulpkin-headless", kForHeadless}}) {
         std::set<std::string> table = {"-h"};

@@ -7,7 +7,7 @@
 #include "media/platform/headless/headless.h"
 #include "media/screen.h"
 #include "media/values.h"
-#include "shell/program_flow.h"
+#include "board/new_game.h"
 #include "tests/support/sound_files.h"
 
 #include <algorithm>
@@ -21,7 +21,7 @@ void PrepareBoard(int level, const std::string& script) {
     PrepareSounds();
     ResetGameState();
     game.level = static_cast<int16_t>(level);
-    GameSetUp();
+    SetUpNewGame();
     for (int g = 1; g <= kGhostCount; ++g) {
         if (level >= 1 && level <= kLevels) game.actors[GhostActor(g)].step = game.levelTable[level][g];
         HoldRoll(g);

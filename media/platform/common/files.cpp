@@ -3,7 +3,7 @@
 #include "media/platform/common/escaped_text.h"
 #include "media/platform/common/file_system.h"
 #include "media/platform/common/file_written.h"
-#include "media/platform/journal/journal.h"
+#include "media/platform/recording.h"
 #include "media/platform/machine.h"
 #include "media/platform/platform.h"
 

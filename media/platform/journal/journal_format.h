@@ -14,7 +14,7 @@
 #pragma once
 
 #include "media/platform/common/file_system.h"
-#include "media/platform/journal/journal.h"
+#include "media/platform/recording.h"
 #include "media/platform/journal/journal_codec.h"
 
 #include <array>

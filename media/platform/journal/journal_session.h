@@ -3,7 +3,7 @@
 // replaying, and watching the presented frames.
 #pragma once
 
-#include "media/platform/journal/journal.h"
+#include "media/platform/recording.h"
 #include "media/platform/journal/journal_format.h"
 
 #include <cstddef>

@@ -11,15 +11,15 @@
 namespace {
 
 // the refresh rate the desktop runs at
-int DesktopRefreshRate() {
+int DesktopRefreshRate(const Display& d) {
     SDL_DisplayMode mode;
-    if (SDL_GetCurrentDisplayMode(0, &mode) != 0) return 0;
+    if (SDL_GetCurrentDisplayMode(sdl::DisplayIndex(d), &mode) != 0) return 0;
     return mode.refresh_rate;
 }
 
 // whether the full screen switches the display to `hz`, and to which mode
 bool SwitchedMode(const Display& d, int hz, SDL_DisplayMode& mode) {
-    return hz > 0 && !d.choice.keepDesktopMode && sdl::FindModeAt(hz, d.width, d.height, mode);
+    return hz > 0 && !d.choice.keepDesktopMode && sdl::FindModeAt(d, hz, mode);
 }
 
 // A full-screen window is made as large as the desktop from the start:
@@ -30,7 +30,7 @@ SDL_Window* CreateGameWindow(const Display& d, const std::string& title) {
                                 SDL_WINDOW_RESIZABLE);
     }
     SDL_Rect desktop{0, 0, d.width, d.height};
-    SDL_GetDisplayBounds(0, &desktop);
+    SDL_GetDisplayBounds(sdl::DisplayIndex(d), &desktop);
     return SDL_CreateWindow(title.c_str(), desktop.x, desktop.y, desktop.w, desktop.h, SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
@@ -61,18 +61,18 @@ void EnterFullScreen(Display& d) {
         return;
     }
     SDL_Rect desktop{0, 0, d.width, d.height};
-    SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(d.window), &desktop);
+    SDL_GetDisplayBounds(sdl::DisplayIndex(d), &desktop);
     SDL_SetWindowResizable(d.window, SDL_FALSE);
     SDL_SetWindowPosition(d.window, desktop.x, desktop.y);
     SDL_SetWindowSize(d.window, desktop.w, desktop.h);
     SDL_SetWindowFullscreen(d.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
-    sdl::FollowDisplay(d, d.pacesFrames && DesktopRefreshRate() == d.refreshRate);
+    sdl::FollowDisplay(d, d.pacesFrames && DesktopRefreshRate(d) == d.refreshRate);
 }
 
 // The window is on the desktop, in the desktop's mode.
 void LeaveFullScreen(Display& d) {
     SDL_SetWindowFullscreen(d.window, 0);
-    sdl::FollowDisplay(d, d.pacesFrames && DesktopRefreshRate() == d.refreshRate);
+    sdl::FollowDisplay(d, d.pacesFrames && DesktopRefreshRate(d) == d.refreshRate);
     SDL_SetWindowSize(d.window, d.width, d.height);
     SDL_SetWindowPosition(d.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     SDL_SetWindowResizable(d.window, SDL_TRUE);
@@ -87,7 +87,7 @@ constexpr uint64_t kWatchedMicros = 300;
 namespace sdl {
 
 bool OpenWindow(Display& d, const std::string& title, int refreshHz) {
-    d.refreshRate = DesktopRefreshRate();
+    d.refreshRate = DesktopRefreshRate(d);
     SDL_DisplayMode mode;
     if (!d.choice.windowed && SwitchedMode(d, refreshHz, mode)) {
         RestoreDesktopModeOnCrash();

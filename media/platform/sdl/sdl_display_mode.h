@@ -13,9 +13,11 @@
 
 namespace sdl {
 
-// A mode of the first display at `hz`: the desktop's size preferred, else
-// width x height; false when the display offers neither.
-bool FindModeAt(int hz, int width, int height, SDL_DisplayMode& mode);
+// the display d.window is on (the first display before there is a window)
+int DisplayIndex(const Display& d);
+// A mode of d's display at `hz`: the desktop's size preferred, else the
+// frame's size; false when the display offers neither.
+bool FindModeAt(const Display& d, int hz, SDL_DisplayMode& mode);
 // Puts d.window full screen in `mode`; true once the display runs in it.
 bool EnterSwitchedFullScreen(Display& d, const SDL_DisplayMode& mode);
 // Follows the display with vsync while the full screen runs at the paced

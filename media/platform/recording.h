@@ -1,4 +1,5 @@
-// The journal: records a game and replays it exactly.
+// Recording and replaying, the seam's door to the journal (journal/), which
+// records a game and replays it exactly.
 //
 // The game is deterministic once everything it reads from the machine is
 // fixed, and all of that passes through the seam (platform.h). While a
@@ -15,7 +16,7 @@
 // sleeps and the audio pulls only pace the frames and are never recorded.
 //
 // Order: StartRecording or StartReplay, then the game runs, then Finish.
-// The file format is described in journal_format.h.
+// The file format is described in journal/journal_format.h.
 #pragma once
 
 #include <cstdint>
