@@ -1,14 +1,10 @@
 // Recording a game on the headless backend and replaying it: the replay ends
 // with the recording's summary line after passing every frame checksum,
 // writes the best score only to its scratch directory, stops at the frame
-<<<<<<< HEAD
 // where it drifts, refuses a damaged recording with one line, and a
 // recording cut short by a full disk leaves the old file as it was.
-#include "media/platform/headless/headless.h"
-=======
-// where it drifts, and refuses a damaged recording with one line.
 #include "media/audio_output.h"
->>>>>>> i28-readers
+#include "media/platform/headless/headless.h"
 #include "media/platform/journal/journal_format.h"
 #include "shell/command_line.h"
 #include "tests/support/scenario.h"
@@ -269,7 +265,6 @@ TEST_F(ReplayHeadless, ARecordingOrAudioFileNeverReplacesAPipeOrAFolder) {
     }
 }
 
-<<<<<<< HEAD
 // A disk that fills up while the game records (a file size limit, with its
 // signal ignored, does the same to every write past it): the game says so
 // and exits 1 without its summary line, and the old recording stays whole.
@@ -290,8 +285,10 @@ TEST_F(ReplayHeadless, ARecordingCutShortByAFullDiskLeavesTheOldFile) {
     EXPECT_EQ(cut.line, "");
     EXPECT_EQ(cut.errors, "gulpkin: the recording could not be written completely\n");
     EXPECT_TRUE(ReadBytes("game.rec") == old);
-    EXPECT_FALSE(fs::exists("game.rec.part"));
-=======
+    for (const auto& entry : fs::directory_iterator("."))
+        EXPECT_EQ(entry.path().filename().string().rfind("game.rec.", 0), std::string::npos) << entry.path();
+}
+
 // The player's sound setting is no answer of the machine: a recording made
 // with the sound on or off replays to its line with the sound on or off.
 TEST_F(ReplayHeadless, ReplaysTheSameWithTheSoundOnOrOff) {
@@ -343,7 +340,6 @@ std::vector<uint8_t> Rehashed(std::vector<uint8_t> bytes) {
     uint64_t hash = journal::HashBytes(bytes.data(), bytes.size() - 8, journal::kHashSeed);
     for (int i = 0; i < 8; ++i) bytes[bytes.size() - 8 + i] = static_cast<uint8_t>(hash >> (8 * i));
     return bytes;
->>>>>>> i28-readers
 }
 
 TEST_F(ReplayHeadless, RefusesABadRecordingWithOneLine) {
