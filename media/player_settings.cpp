@@ -31,7 +31,7 @@ std::string Trim(const std::string& text) {
 bool ApplySetting(const std::string& key, const std::string& value, PlayerSettings& s, std::string& problem) {
     const SettingRow* row = FindSetting(key);
     if (row == nullptr) {
-        problem = "unknown setting '" + key + "'";
+        problem = "unknown setting " + Quoted(key);
         return false;
     }
     return ApplySettingValue(*row, value, s, problem);

@@ -42,12 +42,17 @@ class LostLifeWait : public ::testing::TestWithParam<const char*> {
 protected:
     static void SetUpTestSuite() {
         serverStarted = server.Start("1280x1024x24");
+        if (!serverStarted) return;
+        // only the new openbox's own check window tells that it manages the
+        // screen (before any, xprop answers "no such atom on any window")
+        Shell("xprop -root -remove _NET_SUPPORTING_WM_CHECK");
         openbox = fork();
         if (openbox == 0) {
             execlp("timeout", "timeout", "120", "openbox", "--sm-disable", static_cast<char*>(nullptr));
             _exit(127);
         }
-        for (int i = 0; i < 50 && !Shell("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window"); ++i) usleep(100000);
+        serverStarted = WaitUntil([] { return Shell("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"); },
+                                  std::chrono::seconds(20));
     }
     static void TearDownTestSuite() {
         if (openbox > 0) kill(openbox, SIGTERM), waitpid(openbox, nullptr, 0);
@@ -57,9 +62,13 @@ protected:
         ASSERT_TRUE(serverStarted) << "Xvfb did not start";
         InitImageDecoders();
         InitScreen();
-        ASSERT_NE(OpenFullScreen(1024, 768, 16, "Gulpkin"), 0);
+        {
+            WaitBound bound(20, "the game's window to be mapped (20 s)");
+            ASSERT_NE(OpenFullScreen(1024, 768, 16, "Gulpkin"), 0);
+        }
         ASSERT_EQ(InitKeyboard(), 1);
-        Shell("xdotool search --sync --name '^Gulpkin$' windowfocus --sync");
+        ASSERT_TRUE(Shell("xdotool search --sync --onlyvisible --name '^Gulpkin$' windowfocus --sync"))
+            << "the game's window was not visible and focused within 20 s";
         platform::SetEndHandler(EndGame);
         game = GameState{};
         game.lives = 2;

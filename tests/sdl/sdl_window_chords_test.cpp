@@ -115,8 +115,12 @@ protected:
     static void StartServer(bool windowManager) {
         serverStarted = server.Start("1280x1024x24");
         if (!serverStarted || !windowManager) return;
+        // only the new openbox's own check window tells that it manages the
+        // screen (before any, xprop answers "no such atom on any window")
+        Shell("xprop -root -remove _NET_SUPPORTING_WM_CHECK");
         openbox = Beside("openbox --sm-disable");
-        for (int i = 0; i < 50 && !Shell("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window"); ++i) usleep(100000);
+        serverStarted = WaitUntil([] { return Shell("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"); },
+                                  std::chrono::seconds(20));
     }
     static void TearDownTestSuite() {
         End(openbox);
@@ -127,9 +131,13 @@ protected:
         ASSERT_TRUE(serverStarted) << "Xvfb did not start";
         InitImageDecoders();
         InitScreen();
-        ASSERT_NE(OpenFullScreen(1024, 768, 16, "Gulpkin"), 0);
+        {
+            WaitBound bound(20, "the game's window to be mapped (20 s)");
+            ASSERT_NE(OpenFullScreen(1024, 768, 16, "Gulpkin"), 0);
+        }
         ASSERT_EQ(InitKeyboard(), 1);
-        Shell("xdotool search --sync --name '^Gulpkin$' windowfocus --sync");
+        ASSERT_TRUE(Shell("xdotool search --sync --onlyvisible --name '^Gulpkin$' windowfocus --sync"))
+            << "the game's window was not visible and focused within 20 s";
         ASSERT_TRUE(MenuWaitsFor(300));  // the focus has settled
     }
     void TearDown() override {
@@ -185,9 +193,15 @@ protected:
         EXPECT_NE(IsKeyHeld(kKeyLeft), 0);
         Shell("xdotool search --class xlogo windowfocus --sync");
         PollKeyboard();
-        Shell("xdotool search --name '^Gulpkin$' windowfocus --sync sleep 0.3");
-        PollKeyboard();
-        EXPECT_NE(IsKeyHeld(kKeyLeft), 0);
+        Shell("xdotool search --name '^Gulpkin$' windowfocus --sync");
+        // the X server's news of the focus may take a moment to arrive; the
+        // arrow must count as soon as it does, without being pressed again
+        EXPECT_TRUE(WaitUntil(
+            [] {
+                PollKeyboard();
+                return IsKeyHeld(kKeyLeft) != 0;
+            },
+            std::chrono::seconds(3)));
         Shell("xdotool keyup Left");
         End(other);
     }
