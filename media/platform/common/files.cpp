@@ -39,14 +39,18 @@ bool HoldsAssetPack(const std::string& prefix) {
 
 // The asset pack: the one the player named (--data), else the one beside the
 // program, else the installed one found from the program or at its usual
-// place. The working folder is never looked at: whoever made the folder the
+// place; when there is none, the program's own folder is named. The working folder is never looked at: whoever made the folder the
 // game is started in could have put a "graph" there.
 std::string FindAssetPack(const std::string& beside) {
     if (!assetDirectory.empty()) return assetDirectory;
     std::string relocated = beside + GULPKIN_DATA_FROM_BINARY;  // an install under any prefix
     if (!beside.empty() && HoldsAssetPack(beside)) return beside;
     if (!beside.empty() && HoldsAssetPack(relocated)) return relocated;
-    return std::string(GULPKIN_INSTALLED_DATA_DIR) + "/";  // else nothing loads, and the game says so
+    // else nothing loads, and the game says so, naming the installed place
+    // when there is one, or the program's own folder (a lone program)
+    std::string installed = std::string(GULPKIN_INSTALLED_DATA_DIR) + "/";
+    if (beside.empty() || platform::fs::IsDirectory(installed)) return installed;
+    return beside;
 }
 
 // The files the game writes (a best score, a capture): a replay's scratch
