@@ -43,9 +43,10 @@ protected:
     static void SetUpTestSuite() {
         serverStarted = server.Start("1280x1024x24");
         if (!serverStarted) return;
-        // only the new openbox's own check window tells that it manages the
-        // screen (before any, xprop answers "no such atom on any window")
-        Shell("xprop -root -remove _NET_SUPPORTING_WM_CHECK");
+        // The server is new, so no earlier window manager's check window is
+        // left; before any, xprop answers "no such atom on any window". No
+        // client may come and go before openbox: the server would reset
+        // just as openbox opens its connection.
         openbox = fork();
         if (openbox == 0) {
             execlp("timeout", "timeout", "120", "openbox", "--sm-disable", static_cast<char*>(nullptr));

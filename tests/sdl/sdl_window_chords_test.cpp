@@ -115,9 +115,10 @@ protected:
     static void StartServer(bool windowManager) {
         serverStarted = server.Start("1280x1024x24");
         if (!serverStarted || !windowManager) return;
-        // only the new openbox's own check window tells that it manages the
-        // screen (before any, xprop answers "no such atom on any window")
-        Shell("xprop -root -remove _NET_SUPPORTING_WM_CHECK");
+        // The server is new, so no earlier window manager's check window is
+        // left; before any, xprop answers "no such atom on any window". No
+        // client may come and go before openbox: the server would reset
+        // just as openbox opens its connection.
         openbox = Beside("openbox --sm-disable");
         serverStarted = WaitUntil([] { return Shell("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"); },
                                   std::chrono::seconds(20));
