@@ -124,14 +124,16 @@ sanitizer_build() {
 # package (built and checked once), the asset fault suite (a whole start-up
 # per damaged file, whose parsers the corpus feeds instead), and the suites
 # that start an X server, a window manager or a display mode around the game
-# (AltEnter, DisplayMode, RealDisplay, Display1920, SdlKeyboard, SdlReplay):
+# (AltEnter, DisplayMode, RealDisplay, Display1920, SdlKeyboard, SdlReplay,
+# ChordsUnderOpenbox, LostLifeWait, the last measuring the wait's share of a
+# core, which the sanitizers multiply):
 # slow start-ups whose X and SDL code is not instrumented, and where the
 # sanitizer's own crash handler would stand between a crash case and the
 # game's.
 sanitizer_tests() {
     ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 \
         run_tests "$build_dir-sanitize" -L '^(allocation|assets|board|ghosts|media|screens|sdl|cli)$' \
-        -E 'AssetFault|AltEnter|DisplayMode|RealDisplay|Display1920|SdlKeyboard|SdlReplay'
+        -E 'AssetFault|AltEnter|DisplayMode|RealDisplay|Display1920|SdlKeyboard|SdlReplay|ChordsUnderOpenbox|LostLifeWait'
 }
 
 # The side lane: the rest of the packages, then the libraries the browser and
