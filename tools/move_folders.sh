@@ -59,7 +59,7 @@ place() {  # place DEST PATTERN...
 place pictures 'blit.*' 'bmp_decoder.*' 'bmp_writer.*' byte_reader.h 'capture.*' 'drawing*.*' 'frame_limiter.*' \
     'image_decoders.*' jpeg_decoder.cpp 'picture_decoding.*' pixel_format.h 'screen.*' 'screen_state.*' 'sprite_*.*'
 place sound 'audio_output.*' 'mixer.*' 'music*.cpp' 'sound.*' 'wav_decoding.*' player_volumes.cpp
-place input 'input.*' 'joystick*.cpp'
+place input 'input.*' 'joystick*.cpp' pad_presses.cpp
 place settings 'player_settings.*' 'settings_file.*' 'settings_table.*'
 place core 'values.*' 'random.*' 'date_text.*'
 
@@ -77,7 +77,8 @@ common() {  # common DEST PATTERN...
         [ $found = yes ] || fail "missing source media/platform/common/$pattern"
     done
 }
-common files 'file_system*' file_written.h files.cpp
+common files 'file_system*' file_written.h files.cpp 'escaped_text.*'
+for f in media/platform/common/pad_keys.*; do add "$f" "platform/${f#media/platform/common/}"; done
 common text 'text_face*' text_raster.cpp
 common signals 'end_requests*' 'end_signals*'
 
@@ -148,7 +149,7 @@ set_source_files_properties(${CMAKE_CURRENT_SOURCE_DIR}/files/files.cpp PROPERTI
 # the journal that records and replays the machine's answers. The system
 # calls of files, text and signals are in variant files, one door each (see
 # gulpkin_pick_variants).
-file(GLOB common_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/files/*.cpp
+file(GLOB common_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/files/*.cpp
      ${CMAKE_CURRENT_SOURCE_DIR}/signals/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/journal/*.cpp)
 gulpkin_pick_variants(common_sources)
 set_source_files_properties(${CMAKE_CURRENT_SOURCE_DIR}/journal/journal_session.cpp PROPERTIES
@@ -176,6 +177,12 @@ file(GLOB sdl_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/sdl/*.cpp)
 gulpkin_pick_variants(sdl_sources)
 add_library(gulpkin_platform_sdl OBJECT ${sdl_sources} ${common_sources} ${text_sources})
 target_link_libraries(gulpkin_platform_sdl PUBLIC gulpkin_base PkgConfig::SDL2_TTF PkgConfig::SDL2)
+# On Linux the crash rescue's watcher gives the screens their modes back
+# through X itself (sdl_display_rescue_linux.cpp).
+if(NOT EMSCRIPTEN AND NOT WIN32)
+  pkg_check_modules(XRANDR REQUIRED IMPORTED_TARGET xrandr x11)
+  target_link_libraries(gulpkin_platform_sdl PUBLIC PkgConfig::XRANDR)
+endif()
 
 # The frame scaler widens every pixel of every frame when no graphics card
 # shows it; its row loops are worth the vectoriser's full effort.
