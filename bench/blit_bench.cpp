@@ -6,10 +6,10 @@
 // copies takes against SDL's, as a ratio.
 //
 //   build/game/blit_bench
-#include "media/drawing.h"
-#include "media/picture_decoding.h"
-#include "media/platform/headless/headless.h"
-#include "media/screen.h"
+#include "pictures/drawing.h"
+#include "pictures/picture_decoding.h"
+#include "platform/headless/headless.h"
+#include "pictures/screen.h"
 
 #include <benchmark/benchmark.h>
 

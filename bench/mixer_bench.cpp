@@ -2,9 +2,9 @@
 // callback mixes it on the headless backend: pack effects looping, with and
 // without the play music, and a pile of effects loud enough that the limiter
 // bends most samples. Run from the game directory (it loads wav/ and music/).
-#include "media/mixer.h"
-#include "media/platform/headless/headless.h"
-#include "media/sound.h"
+#include "sound/mixer.h"
+#include "platform/headless/headless.h"
+#include "sound/sound.h"
 
 #include <benchmark/benchmark.h>
 

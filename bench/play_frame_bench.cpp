@@ -2,9 +2,9 @@
 // drawing: every game procedure of a frame and its drawing, without the
 // present. The game runs level 1 with the player walking to and fro.
 #include "core/game_state.h"
-#include "media/input.h"
-#include "media/platform/journal/journal_hashes.h"
-#include "media/screen.h"
+#include "input/input.h"
+#include "platform/journal/journal_hashes.h"
+#include "pictures/screen.h"
 #include "shell/frame_loop.h"
 #include "shell/headless/driver.h"
 #include "shell/program_flow.h"

@@ -3,7 +3,7 @@
 // cap), presents frames for 10 s and reports the frame rate, the spread of
 // the intervals and the CPU the process used.
 //   sdl_limiter_check [SECONDS]
-#include "media/screen.h"
+#include "pictures/screen.h"
 
 #include <sys/resource.h>
 

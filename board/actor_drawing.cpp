@@ -4,7 +4,7 @@
 
 #include "core/game_state.h"
 #include "core/tick_arithmetic.h"
-#include "media/screen.h"
+#include "pictures/screen.h"
 
 namespace {
 

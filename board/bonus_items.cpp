@@ -7,10 +7,10 @@
 #include "board/dots.h"
 
 #include "core/game_state.h"
-#include "media/random.h"
-#include "media/screen.h"
-#include "media/sound.h"
-#include "media/values.h"
+#include "core/random.h"
+#include "pictures/screen.h"
+#include "sound/sound.h"
+#include "core/values.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include "board/home.h"
 #include "core/game_state.h"
 #include "core/tick_arithmetic.h"
-#include "media/random.h"
-#include "media/screen.h"
-#include "media/sound.h"
+#include "core/random.h"
+#include "pictures/screen.h"
+#include "sound/sound.h"
 
 namespace {
 

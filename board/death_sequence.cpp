@@ -7,11 +7,11 @@
 #include "core/board_outcomes.h"
 #include "core/game_state.h"
 #include "core/sprite_numbers.h"
-#include "media/input.h"
-#include "media/platform/platform.h"
-#include "media/screen.h"
-#include "media/sound.h"
-#include "media/values.h"
+#include "input/input.h"
+#include "platform/platform.h"
+#include "pictures/screen.h"
+#include "sound/sound.h"
+#include "core/values.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include "core/board_outcomes.h"
 #include "core/game_state.h"
-#include "media/screen.h"
-#include "media/sound.h"
+#include "pictures/screen.h"
+#include "sound/sound.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include "core/board_outcomes.h"
 #include "core/game_state.h"
-#include "media/capture.h"
-#include "media/input.h"
-#include "media/screen.h"
-#include "media/values.h"
+#include "pictures/capture.h"
+#include "input/input.h"
+#include "pictures/screen.h"
+#include "core/values.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "board/home.h"
 #include "board/player.h"
 #include "core/game_state.h"
-#include "media/screen.h"
-#include "media/values.h"
+#include "pictures/screen.h"
+#include "core/values.h"
 
 namespace {
 

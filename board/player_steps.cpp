@@ -5,7 +5,7 @@
 #include "board/maze.h"
 #include "board/player.h"
 #include "core/game_state.h"
-#include "media/screen.h"
+#include "pictures/screen.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The local date as a seconds count, and its %-token formatting.
-#include "media/date_text.h"
+#include "core/date_text.h"
 
-#include "media/platform/platform.h"
+#include "platform/platform.h"
 
 #include <cctype>
 #include <cstdio>

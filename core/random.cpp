@@ -1,7 +1,7 @@
 // The game's random generator: 34 words stepped in pairs, two lagged indices.
-#include "media/random.h"
+#include "core/random.h"
 
-#include "media/platform/platform.h"
+#include "platform/platform.h"
 
 namespace {
 

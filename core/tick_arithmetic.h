@@ -4,7 +4,7 @@
 // working across the wrap and never overflows.
 #pragma once
 
-#include "media/values.h"
+#include "core/values.h"
 
 #include <cstdint>
 

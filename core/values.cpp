@@ -1,7 +1,7 @@
 // Value helpers: colours, rounding, decimal text, the tick count and pauses.
-#include "media/values.h"
+#include "core/values.h"
 
-#include "media/platform/platform.h"
+#include "platform/platform.h"
 
 #include <cmath>
 

@@ -10,8 +10,8 @@
 #include "core/game_state.h"
 #include "core/tick_arithmetic.h"
 #include "ghosts/ghosts.h"
-#include "media/screen.h"
-#include "media/sound.h"
+#include "pictures/screen.h"
+#include "sound/sound.h"
 
 #include <algorithm>
 

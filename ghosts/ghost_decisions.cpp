@@ -6,7 +6,7 @@
 #include "core/game_state.h"
 #include "core/tick_arithmetic.h"
 #include "ghosts/ghosts.h"
-#include "media/random.h"
+#include "core/random.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "board/maze.h"
 #include "core/game_state.h"
 #include "ghosts/ghosts.h"
-#include "media/screen.h"
+#include "pictures/screen.h"
 
 namespace {
 

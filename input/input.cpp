@@ -1,8 +1,8 @@
 // The keyboard snapshot: 256 bytes under the game's scan codes, replaced only
 // by a successful read.
-#include "media/input.h"
+#include "input/input.h"
 
-#include "media/platform/platform.h"
+#include "platform/platform.h"
 
 #include <cstdint>
 #include <cstring>

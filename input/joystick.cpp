@@ -1,7 +1,7 @@
 // The joystick: axes turned into three-way directions, buttons kept as read.
-#include "media/input.h"
+#include "input/input.h"
 
-#include "media/platform/platform.h"
+#include "platform/platform.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 // Pads on the menus, and the rest of a wait for a key.
-#include "media/input.h"
-#include "media/platform/platform.h"
+#include "input/input.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // Clipping and the copy loops.
-#include "media/blit.h"
+#include "pictures/blit.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,9 +1,9 @@
 // The BMP reader. Every offset and length read from the file is checked
 // against the file's size before a byte is read.
-#include "media/bmp_decoder.h"
+#include "pictures/bmp_decoder.h"
 
-#include "media/byte_reader.h"
-#include "media/pixel_format.h"
+#include "pictures/byte_reader.h"
+#include "pictures/pixel_format.h"
 
 #include <array>
 

@@ -2,7 +2,7 @@
 // header, bottom-up rows, 1, 4, 8, 16, 24 or 32 bits per pixel.
 #pragma once
 
-#include "media/picture_decoding.h"
+#include "pictures/picture_decoding.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The BMP writer.
-#include "media/bmp_writer.h"
+#include "pictures/bmp_writer.h"
 
-#include "media/pixel_format.h"
+#include "pictures/pixel_format.h"
 
 #include <cstddef>
 

@@ -1,9 +1,9 @@
 // Screen capture: sprites and pixel blocks written as 24-bit BMP files.
-#include "media/capture.h"
+#include "pictures/capture.h"
 
-#include "media/bmp_writer.h"
-#include "media/platform/platform.h"
-#include "media/sprite_table.h"
+#include "pictures/bmp_writer.h"
+#include "platform/platform.h"
+#include "pictures/sprite_table.h"
 
 namespace {
 

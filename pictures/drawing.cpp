@@ -1,10 +1,10 @@
 // Drawing targets, opening and closing a drawing, modes, colours and the
 // text cursor.
-#include "media/drawing.h"
+#include "pictures/drawing.h"
 
-#include "media/drawing_state.h"
-#include "media/screen_state.h"
-#include "media/sprite_table.h"
+#include "pictures/drawing_state.h"
+#include "pictures/screen_state.h"
+#include "pictures/sprite_table.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Boxes and pixels on the open drawing.
-#include "media/drawing.h"
+#include "pictures/drawing.h"
 
-#include "media/drawing_state.h"
-#include "media/pixel_format.h"
+#include "pictures/drawing_state.h"
+#include "pictures/pixel_format.h"
 
 #include <algorithm>
 

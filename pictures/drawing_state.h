@@ -2,7 +2,7 @@
 // the pen, brush, text and mode settings of the open drawing.
 #pragma once
 
-#include "media/blit.h"
+#include "pictures/blit.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
 // Text on the open drawing, in the default face, at the text cursor.
-#include "media/drawing.h"
+#include "pictures/drawing.h"
 
-#include "media/drawing_state.h"
-#include "media/pixel_format.h"
-#include "media/platform/platform.h"
+#include "pictures/drawing_state.h"
+#include "pictures/pixel_format.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // The frame limiter.
-#include "media/frame_limiter.h"
+#include "pictures/frame_limiter.h"
 
-#include "media/platform/platform.h"
+#include "platform/platform.h"
 
 namespace {
 

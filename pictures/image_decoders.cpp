@@ -1,5 +1,5 @@
 // The image-decoder registry: a fixed list in registration order.
-#include "media/image_decoders.h"
+#include "pictures/image_decoders.h"
 
 #include <array>
 

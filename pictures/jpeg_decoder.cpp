@@ -5,7 +5,7 @@
 // libjpeg reports fatal errors by calling error_exit, which jumps back to the
 // setjmp of the call in progress. Nothing with a destructor lives in those
 // functions, so the jump skips no cleanup.
-#include "media/image_decoders.h"
+#include "pictures/image_decoders.h"
 
 #include <csetjmp>
 #include <cstdio>

@@ -1,10 +1,10 @@
 // Picture decoding: BMP here, everything else through the decoder registry,
 // whose 24-bit rows are converted to the display's layout.
-#include "media/picture_decoding.h"
+#include "pictures/picture_decoding.h"
 
-#include "media/bmp_decoder.h"
-#include "media/image_decoders.h"
-#include "media/pixel_format.h"
+#include "pictures/bmp_decoder.h"
+#include "pictures/image_decoders.h"
+#include "pictures/pixel_format.h"
 
 namespace {
 

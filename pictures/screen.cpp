@@ -1,14 +1,14 @@
 // The display service: opening and closing the screen, presenting frames,
 // the blit target, fills and the read-only views.
-#include "media/screen.h"
+#include "pictures/screen.h"
 
-#include "media/drawing.h"
-#include "media/frame_limiter.h"
-#include "media/picture_decoding.h"
-#include "media/pixel_format.h"
-#include "media/platform/platform.h"
-#include "media/screen_state.h"
-#include "media/sprite_table.h"
+#include "pictures/drawing.h"
+#include "pictures/frame_limiter.h"
+#include "pictures/picture_decoding.h"
+#include "pictures/pixel_format.h"
+#include "platform/platform.h"
+#include "pictures/screen_state.h"
+#include "pictures/sprite_table.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The display service's state and its blit target.
-#include "media/screen_state.h"
+#include "pictures/screen_state.h"
 
-#include "media/sprite_table.h"
+#include "pictures/sprite_table.h"
 
 ScreenState& TheScreen() {
     static ScreenState screen;

@@ -2,7 +2,7 @@
 // buffer and the blit target. The game reaches it only through screen.h.
 #pragma once
 
-#include "media/blit.h"
+#include "pictures/blit.h"
 
 #include <cstdint>
 #include <vector>

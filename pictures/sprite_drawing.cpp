@@ -1,9 +1,9 @@
 // Frames and the two Draw operations.
-#include "media/screen.h"
+#include "pictures/screen.h"
 
-#include "media/blit.h"
-#include "media/screen_state.h"
-#include "media/sprite_table.h"
+#include "pictures/blit.h"
+#include "pictures/screen_state.h"
+#include "pictures/sprite_table.h"
 
 #include <algorithm>
 

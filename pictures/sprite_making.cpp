@@ -1,11 +1,11 @@
 // Putting pictures under sprite numbers: loading files, blank sprites,
 // copies and grabs of the blit target. Each one first frees the number.
-#include "media/screen.h"
+#include "pictures/screen.h"
 
-#include "media/picture_decoding.h"
-#include "media/platform/platform.h"
-#include "media/screen_state.h"
-#include "media/sprite_table.h"
+#include "pictures/picture_decoding.h"
+#include "platform/platform.h"
+#include "pictures/screen_state.h"
+#include "pictures/sprite_table.h"
 
 #include <algorithm>
 

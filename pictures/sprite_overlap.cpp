@@ -1,7 +1,7 @@
 // Pixel-exact overlap of two sprite frames.
-#include "media/screen.h"
+#include "pictures/screen.h"
 
-#include "media/sprite_table.h"
+#include "pictures/sprite_table.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // The sprite table.
-#include "media/sprite_table.h"
+#include "pictures/sprite_table.h"
 
-#include "media/picture_decoding.h"
+#include "pictures/picture_decoding.h"
 
 namespace {
 

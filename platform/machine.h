@@ -1,13 +1,13 @@
 // The machine's own answers, as each backend gives them.
 //
 // The seam calls of the same names (platform.h) that hand the game an answer
-// from the machine pass through the journal (media/platform/journal), which
+// from the machine pass through the journal (platform/journal), which
 // records each answer or, in a replay, gives the recorded one back without
 // asking the machine. The backends define these; only the journal calls them
 // (and the headless driver's dumps, which are no part of the game).
 #pragma once
 
-#include "media/platform/platform.h"
+#include "platform/platform.h"
 
 namespace platform::machine {
 

@@ -1,7 +1,7 @@
 // The keys a game controller presses on the menus; see pad_keys.h.
-#include "media/platform/common/pad_keys.h"
+#include "platform/pad_keys.h"
 
-#include "media/platform/platform.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 

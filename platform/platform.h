@@ -6,12 +6,12 @@
 // the 256-key snapshot under the game's scan codes, one joystick, one audio
 // output that pulls 44100 Hz 16-bit stereo samples from a mixer callback, text
 // rasterising and files. Two backends implement it and the build picks one at
-// link time: the real one on SDL (media/platform/sdl) and a headless one with a
-// virtual clock and a script (media/platform/headless).
+// link time: the real one on SDL (platform/sdl) and a headless one with a
+// virtual clock and a script (platform/headless).
 //
 // The calls come in two halves. ANSWERS are what the game reads from the
 // machine; a recording keeps each one with its kind and a replay hands it
-// back (media/platform/journal). EFFECTS are what the game does to the
+// back (platform/journal). EFFECTS are what the game does to the
 // machine (draw, sound, sleep, write a file); they are never recorded and
 // never take an answer. A few calls serve neither: the set-up made before a
 // game starts, pacing that only decides when a frame is shown, and the

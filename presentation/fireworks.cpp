@@ -7,9 +7,9 @@
 #include "presentation/fireworks.h"
 
 #include "core/game_state.h"
-#include "media/drawing.h"
-#include "media/random.h"
-#include "media/values.h"
+#include "pictures/drawing.h"
+#include "core/random.h"
+#include "core/values.h"
 
 namespace {
 

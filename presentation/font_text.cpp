@@ -2,8 +2,8 @@
 #include "presentation/font_text.h"
 
 #include "core/game_state.h"
-#include "media/screen.h"
-#include "media/values.h"
+#include "pictures/screen.h"
+#include "core/values.h"
 #include "presentation/glyph_layout.h"
 
 void DrawFontText(std::string_view text, int x, int y) {

@@ -1,11 +1,11 @@
 // Reading, applying and updating settings.ini; see player_settings.h.
-#include "media/player_settings.h"
+#include "settings/player_settings.h"
 
-#include "media/audio_output.h"
-#include "media/platform/common/escaped_text.h"
-#include "media/platform/recording.h"
-#include "media/platform/platform.h"
-#include "media/settings_table.h"
+#include "sound/audio_output.h"
+#include "platform/files/escaped_text.h"
+#include "platform/recording.h"
+#include "platform/platform.h"
+#include "settings/settings_table.h"
 
 #include <iostream>
 #include <vector>

@@ -1,9 +1,9 @@
 // "key = value" settings files. A file being written is kept in memory and
 // put in place whole when it is closed, so a crash mid-write never loses the
 // previous file.
-#include "media/settings_file.h"
+#include "settings/settings_file.h"
 
-#include "media/platform/platform.h"
+#include "platform/platform.h"
 
 #include <cctype>
 #include <vector>

@@ -1,5 +1,5 @@
 // The player's settings, one row each; see settings_table.h.
-#include "media/settings_table.h"
+#include "settings/settings_table.h"
 
 #include <charconv>
 #include <cstring>

@@ -5,7 +5,7 @@
 // these rows, so that a setting is spelled once.
 #pragma once
 
-#include "media/player_settings.h"
+#include "settings/player_settings.h"
 
 #include <cstddef>
 #include <span>

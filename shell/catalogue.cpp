@@ -1,9 +1,9 @@
 // The asset catalogues: every picture, sound and music module under its
 // fixed number, loaded in the game's fixed order.
 #include "core/sprite_numbers.h"
-#include "media/screen.h"
-#include "media/sound.h"
-#include "media/values.h"
+#include "pictures/screen.h"
+#include "sound/sound.h"
+#include "core/values.h"
 #include "shell/program_flow.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // The command lines of both programs; see command_line.h.
 #include "shell/command_line.h"
 
-#include "media/platform/common/escaped_text.h"
-#include "media/platform/platform.h"
+#include "platform/files/escaped_text.h"
+#include "platform/platform.h"
 #include "shell/asset_pack_check.h"
 #include "shell/option_table.h"
 #include "shell/program_flow.h"

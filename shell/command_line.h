@@ -12,7 +12,7 @@
 // the game.
 #pragma once
 
-#include "media/player_settings.h"
+#include "settings/player_settings.h"
 
 #include <ostream>
 #include <string>

@@ -2,10 +2,10 @@
 // a ghost chases the player (before level 11) or the player chases a
 // frightened ghost (before level 21).
 #include "core/game_state.h"
-#include "media/input.h"
-#include "media/screen.h"
-#include "media/sound.h"
-#include "media/values.h"
+#include "input/input.h"
+#include "pictures/screen.h"
+#include "sound/sound.h"
+#include "core/values.h"
 #include "shell/screen_steps.h"
 #include "shell/screens.h"
 

@@ -7,8 +7,8 @@
 #include "board/maze.h"
 #include "core/game_state.h"
 #include "core/sprite_numbers.h"
-#include "media/screen.h"
-#include "media/values.h"
+#include "pictures/screen.h"
+#include "core/values.h"
 #include "shell/congratulation.h"
 #include "shell/screens.h"
 

@@ -5,8 +5,8 @@
 #include "core/game_state.h"
 #include "core/sprite_numbers.h"
 #include "core/steady_trig.h"
-#include "media/screen.h"
-#include "media/values.h"
+#include "pictures/screen.h"
+#include "core/values.h"
 #include "shell/screens.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // command line; the pairs that cannot be used together follow.
 #pragma once
 
-#include "media/settings_table.h"
+#include "settings/settings_table.h"
 #include "shell/command_line.h"
 
 #include <span>

@@ -4,10 +4,10 @@
 #include "core/game_state.h"
 #include "core/sprite_numbers.h"
 #include "core/tick_arithmetic.h"
-#include "media/date_text.h"
-#include "media/drawing.h"
-#include "media/screen.h"
-#include "media/values.h"
+#include "core/date_text.h"
+#include "pictures/drawing.h"
+#include "pictures/screen.h"
+#include "core/values.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 #include "shell/replay_session.h"
 
 #include "core/game_state.h"
-#include "media/platform/common/escaped_text.h"
-#include "media/platform/platform.h"
+#include "platform/files/escaped_text.h"
+#include "platform/platform.h"
 #include "shell/program_flow.h"
 
 #include <iostream>

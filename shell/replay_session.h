@@ -1,6 +1,6 @@
 // Recording a run of the program and replaying it, for both programs.
 //
-// A recording runs the game as usual while the journal (media/platform/
+// A recording runs the game as usual while the journal (platform/
 // journal/journal.h) writes every answer of the machine to a file; a replay
 // runs the game on the answers of such a file. Either ends by printing one
 // JSON line: frames presented, score, level, lives, best score and the hash
@@ -8,7 +8,7 @@
 // prints the same line as the recording did.
 #pragma once
 
-#include "media/platform/recording.h"
+#include "platform/recording.h"
 
 #include <ostream>
 #include <string>

@@ -4,9 +4,9 @@
 #include "core/game_state.h"
 #include "core/tick_arithmetic.h"
 #include "ghosts/ghosts.h"
-#include "media/drawing.h"
-#include "media/screen.h"
-#include "media/values.h"
+#include "pictures/drawing.h"
+#include "pictures/screen.h"
+#include "core/values.h"
 #include "presentation/fireworks.h"
 #include "shell/program_flow.h"
 

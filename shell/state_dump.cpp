@@ -2,7 +2,7 @@
 #include "shell/state_dump.h"
 
 #include "core/game_state.h"
-#include "media/sound.h"
+#include "sound/sound.h"
 
 #include <sstream>
 

@@ -2,10 +2,10 @@
 // for a fixed 790 frames, the ghost bares its teeth near the end, and sound 9
 // plays once per showing.
 #include "core/game_state.h"
-#include "media/input.h"
-#include "media/screen.h"
-#include "media/sound.h"
-#include "media/values.h"
+#include "input/input.h"
+#include "pictures/screen.h"
+#include "sound/sound.h"
+#include "core/values.h"
 #include "shell/program_flow.h"
 #include "shell/screen_steps.h"
 #include "shell/title_phases.h"

@@ -1,7 +1,7 @@
 // The audio device and the mixer it pulls from.
-#include "media/audio_output.h"
+#include "sound/audio_output.h"
 
-#include "media/platform/platform.h"
+#include "platform/platform.h"
 
 namespace {
 

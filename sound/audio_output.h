@@ -6,7 +6,7 @@
 // AudioLock is held, so the audio thread never sees half of it.
 #pragma once
 
-#include "media/mixer.h"
+#include "sound/mixer.h"
 
 // whether OpenAudioOutput may open the device at all (the player can turn the
 // sound off); allowed until called

@@ -1,6 +1,6 @@
 // The mixer: effects, music and tone summed block by block, then brought
 // into 16 bits by a soft limiter.
-#include "media/mixer.h"
+#include "sound/mixer.h"
 
 #include <xmp.h>
 

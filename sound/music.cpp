@@ -1,9 +1,9 @@
 // Module music: the numbered music table of libxmp players, one module
 // playing at a time through the mixer, its volume on the 0..64 scale.
-#include "media/sound.h"
+#include "sound/sound.h"
 
-#include "media/audio_output.h"
-#include "media/platform/platform.h"
+#include "sound/audio_output.h"
+#include "platform/platform.h"
 
 #include <xmp.h>
 

@@ -1,5 +1,5 @@
 // The player's volumes reach the mixer as gains beside the game's own.
-#include "media/audio_output.h"
+#include "sound/audio_output.h"
 
 #include <algorithm>
 

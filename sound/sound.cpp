@@ -1,10 +1,10 @@
 // Sound effects: the numbered sound table inside the mixer, the restart rule
 // of StartSound, and the alert tone.
-#include "media/sound.h"
+#include "sound/sound.h"
 
-#include "media/audio_output.h"
-#include "media/platform/platform.h"
-#include "media/wav_decoding.h"
+#include "sound/audio_output.h"
+#include "platform/platform.h"
+#include "sound/wav_decoding.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // WAV effects: the RIFF header checks, the PCM format and the conversion to
 // the mixer's 44100 Hz 16-bit stereo.
-#include "media/wav_decoding.h"
+#include "sound/wav_decoding.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,8 +2,7 @@
 # floors below it. Run as: cmake -DSOURCE_DIR=... -P include_floors.cmake
 # The floors, lowest first; a file may include its own floor and lower ones.
 # The seam's own headers are the platform's lowest floor, its parts above.
-set(floors media/platform media/platform/common media/platform/journal media/platform/headless media/platform/sdl
-    media core board ghosts presentation shell tools)
+set(floors platform platform/files platform/text platform/signals platform/journal platform/headless platform/sdl pictures sound input settings core board ghosts presentation shell tools)
 
 # A file's floor is the longest floor its path starts with, so that a
 # folder's subfolders can be floors of their own above it.

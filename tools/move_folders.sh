@@ -3,7 +3,7 @@
 # checkout (a clean work tree):
 #   platform/            the seam (platform.h, machine.h, recording.h)
 #   platform/sdl, platform/headless, platform/journal   (whole folders)
-#   platform/files, platform/text, platform/signals      (media/platform/common split)
+#   platform/files, platform/text, platform/signals      (platform/common split)
 #   pictures/  decoding, drawing, the screen and sprites, capture, frame limiter
 #   sound/     mixer, audio output, sounds, music, wav decoding, volumes
 #   input/     keyboard and joystick
@@ -27,9 +27,9 @@ fail() { echo "move_folders: $*" >&2; exit 1; }
 [ -d media ] || fail "no media/ folder: already moved?"
 [ ! -e platform ] || fail "platform/ exists already: already moved?"
 [ -z "$(git status --porcelain --untracked-files=no)" ] || fail "the work tree has changes; commit or stash them first"
-[ -f media/platform/recording.h ] || fail "media/platform/recording.h missing: this tree lacks the seam header for recording (branch i32-structure)"
-if git grep -q '"media/platform/journal/journal.h"' -- '*.cpp' '*.h'; then
-    fail "something still includes media/platform/journal/journal.h (should be media/platform/recording.h)"
+[ -f platform/recording.h ] || fail "platform/recording.h missing: this tree lacks the seam header for recording (branch i32-structure)"
+if git grep -q '"platform/journal/journal.h"' -- '*.cpp' '*.h'; then
+    fail "something still includes platform/journal/journal.h (should be platform/recording.h)"
 fi
 
 MAP=$(mktemp)
@@ -63,34 +63,34 @@ place input 'input.*' 'joystick*.cpp' pad_presses.cpp
 place settings 'player_settings.*' 'settings_file.*' 'settings_table.*'
 place core 'values.*' 'random.*' 'date_text.*'
 
-# -- media/platform/common split by what each file does
+# -- platform/common split by what each file does
 common() {  # common DEST PATTERN...
     dest=$1
     shift
     for pattern in "$@"; do
         found=no
-        for f in media/platform/common/$pattern; do
+        for f in platform/common/$pattern; do
             [ -e "$f" ] || continue
             found=yes
-            add "$f" "platform/$dest/${f#media/platform/common/}"
+            add "$f" "platform/$dest/${f#platform/common/}"
         done
-        [ $found = yes ] || fail "missing source media/platform/common/$pattern"
+        [ $found = yes ] || fail "missing source platform/common/$pattern"
     done
 }
 common files 'file_system*' file_written.h files.cpp 'escaped_text.*'
-for f in media/platform/common/pad_keys.*; do add "$f" "platform/${f#media/platform/common/}"; done
+for f in platform/common/pad_keys.*; do add "$f" "platform/${f#platform/common/}"; done
 common text 'text_face*' text_raster.cpp
 common signals 'end_requests*' 'end_signals*'
 
 # -- whole folders and the seam's own headers
 for dir in sdl headless journal; do
-    need media/platform/$dir
-    add media/platform/$dir platform/$dir
+    need platform/$dir
+    add platform/$dir platform/$dir
 done
-for f in media/platform/*.h; do
-    add "$f" "platform/${f#media/platform/}"
+for f in platform/*.h; do
+    add "$f" "platform/${f#platform/}"
 done
-need media/platform/platform.h
+need platform/platform.h
 
 # -- the moves
 while read -r old new; do
@@ -119,7 +119,7 @@ python3 - "$MAP" <<'EOF'
 import subprocess, sys
 pairs = [line.split() for line in open(sys.argv[1]) if line.strip()]
 pairs.sort(key=lambda p: -len(p[0]))
-pairs.append(("media/platform/", "platform/"))
+pairs.append(("platform/", "platform/"))
 files = subprocess.run(["git", "ls-files"], capture_output=True, text=True, check=True).stdout.split("\n")
 for name in files:
     if not name or name.startswith("tests/fuzz/corpus/") or name.startswith("tests/golden/"):

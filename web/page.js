@@ -112,7 +112,7 @@
     return {};
   }
 
-  // ---- the game's hooks (media/platform/sdl/sdl_page_browser.cpp) ----
+  // ---- the game's hooks (platform/sdl/sdl_page_browser.cpp) ----
 
   // rest(): a message to ourselves comes back as soon as the browser has
   // run its pending events, without the lower bound browsers put on short

@@ -1,5 +1,5 @@
 // Escaping for messages; see escaped_text.h.
-#include "media/platform/common/escaped_text.h"
+#include "platform/files/escaped_text.h"
 
 #include <cstdio>
 

@@ -1,5 +1,5 @@
 // The careful file calls that need no system call of their own.
-#include "media/platform/common/file_system.h"
+#include "platform/files/file_system.h"
 
 namespace platform::fs {
 

@@ -2,7 +2,7 @@
 // written relative to its folder's handle, found once by walking the path
 // name by name and checking every link met on the way: the folder cannot be
 // swapped for a link between the walk and the rename.
-#include "media/platform/common/file_system.h"
+#include "platform/files/file_system.h"
 
 #include <cerrno>
 #include <climits>

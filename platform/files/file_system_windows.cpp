@@ -2,7 +2,7 @@
 // UTF-8 (its manifest makes UTF-8 the code page too); every call here goes
 // through the wide-character API, so any folder name works. A file is
 // replaced by MoveFileExW, which writes through before it returns.
-#include "media/platform/common/file_system.h"
+#include "platform/files/file_system.h"
 
 #include <algorithm>
 #include <cerrno>

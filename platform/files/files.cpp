@@ -1,11 +1,11 @@
 // Files for both backends: where the game's files live, read whole, written
 // safely.
-#include "media/platform/common/escaped_text.h"
-#include "media/platform/common/file_system.h"
-#include "media/platform/common/file_written.h"
-#include "media/platform/recording.h"
-#include "media/platform/machine.h"
-#include "media/platform/platform.h"
+#include "platform/files/escaped_text.h"
+#include "platform/files/file_system.h"
+#include "platform/files/file_written.h"
+#include "platform/recording.h"
+#include "platform/machine.h"
+#include "platform/platform.h"
 
 #include <cstdlib>
 #include <iostream>

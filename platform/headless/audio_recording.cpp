@@ -1,10 +1,10 @@
 // The headless audio recording: the mixer's output pulled as the virtual
 // clock moves (44100 frames a virtual second, exactly) and written to a WAV
 // file. The header's sizes are filled in when the recording finishes.
-#include "media/platform/common/file_system.h"
-#include "media/platform/headless/audio_recording.h"
-#include "media/platform/headless/headless.h"
-#include "media/platform/platform.h"
+#include "platform/files/file_system.h"
+#include "platform/headless/audio_recording.h"
+#include "platform/headless/headless.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,11 +1,11 @@
 // The headless machine: no window, no sound device, a virtual clock and a
 // script for keys, joystick and focus. See headless.h for the rules.
-#include "media/platform/headless/audio_recording.h"
-#include "media/platform/common/file_written.h"
-#include "media/platform/common/pad_keys.h"
-#include "media/platform/headless/headless.h"
-#include "media/platform/machine.h"
-#include "media/platform/platform.h"
+#include "platform/headless/audio_recording.h"
+#include "platform/files/file_written.h"
+#include "platform/pad_keys.h"
+#include "platform/headless/headless.h"
+#include "platform/machine.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,5 +1,5 @@
 // The headless driver's script: one command a line, '#' starts a comment.
-#include "media/platform/headless/headless.h"
+#include "platform/headless/headless.h"
 
 #include <cctype>
 #include <cstdlib>

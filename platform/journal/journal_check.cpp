@@ -1,7 +1,7 @@
 // Checking a whole recording before it is replayed, so that a damaged file
 // is refused with one clear message before the game starts. The tokens are
 // decoded by the same codec the reader uses.
-#include "media/platform/journal/journal_format.h"
+#include "platform/journal/journal_format.h"
 
 namespace journal {
 

@@ -1,5 +1,5 @@
 // The recording's tokens (format in journal_codec.h).
-#include "media/platform/journal/journal_codec.h"
+#include "platform/journal/journal_codec.h"
 
 namespace journal {
 

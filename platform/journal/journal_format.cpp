@@ -1,5 +1,5 @@
 // The recording's writer and reader (format in journal_format.h).
-#include "media/platform/journal/journal_format.h"
+#include "platform/journal/journal_format.h"
 
 #include <cstring>
 

@@ -13,9 +13,9 @@
 // next is caught at that answer.
 #pragma once
 
-#include "media/platform/common/file_system.h"
-#include "media/platform/recording.h"
-#include "media/platform/journal/journal_codec.h"
+#include "platform/files/file_system.h"
+#include "platform/recording.h"
+#include "platform/journal/journal_codec.h"
 
 #include <array>
 #include <cstdint>

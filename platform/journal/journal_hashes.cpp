@@ -1,8 +1,8 @@
 // The frame hash and the asset pack's fingerprint.
-#include "media/platform/journal/journal_hashes.h"
+#include "platform/journal/journal_hashes.h"
 
-#include "media/platform/journal/journal_format.h"
-#include "media/platform/platform.h"
+#include "platform/journal/journal_format.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 #include <cstring>

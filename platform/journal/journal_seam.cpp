@@ -7,9 +7,9 @@
 // hour of 0 to 23, a key byte of 0 or 0x80, a yes or no for an opening);
 // anything else stops the replay as damaged at the frame it is read, before
 // the game sees it.
-#include "media/platform/journal/journal_session.h"
-#include "media/platform/machine.h"
-#include "media/platform/platform.h"
+#include "platform/journal/journal_session.h"
+#include "platform/machine.h"
+#include "platform/platform.h"
 
 #include <cstring>
 

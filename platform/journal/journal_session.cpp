@@ -1,10 +1,10 @@
 // The journal's state: one recording or one replay at a time.
-#include "media/platform/journal/journal_session.h"
+#include "platform/journal/journal_session.h"
 
-#include "media/platform/common/file_system.h"
-#include "media/platform/journal/journal_hashes.h"
-#include "media/platform/machine.h"
-#include "media/platform/platform.h"
+#include "platform/files/file_system.h"
+#include "platform/journal/journal_hashes.h"
+#include "platform/machine.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 #include <cinttypes>

@@ -3,8 +3,8 @@
 // replaying, and watching the presented frames.
 #pragma once
 
-#include "media/platform/recording.h"
-#include "media/platform/journal/journal_format.h"
+#include "platform/recording.h"
+#include "platform/journal/journal_format.h"
 
 #include <cstddef>
 #include <cstdint>

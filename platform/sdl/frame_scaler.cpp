@@ -1,7 +1,7 @@
 // Nearest-pixel scaling of the frame into the window picture. A changed
 // frame row is widened once into 32 bits, spread over the place's columns in
 // its first window row, and copied into the window rows that repeat it.
-#include "media/platform/sdl/frame_scaler.h"
+#include "platform/sdl/frame_scaler.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,8 +1,8 @@
 // The audio device on SDL: 44100 Hz, signed 16-bit stereo, pulled from the
 // mixer's callback on SDL's audio thread. SDL converts if the hardware wants
 // another format. The beep's tone comes from the mixer; here it only blocks.
-#include "media/platform/machine.h"
-#include "media/platform/platform.h"
+#include "platform/machine.h"
+#include "platform/platform.h"
 
 #include <SDL.h>
 

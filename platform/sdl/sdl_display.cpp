@@ -6,12 +6,12 @@
 // paced by vsync) or opening fails, and the game falls back to the default
 // rate with its own frame limiter. On a desktop the full screen switches the
 // display's mode to that rate when it can (sdl_display_mode.h).
-#include "media/platform/machine.h"
-#include "media/platform/platform.h"
-#include "media/platform/sdl/sdl_display_window.h"
-#include "media/platform/sdl/sdl_library_messages.h"
-#include "media/platform/sdl/sdl_window_chord.h"
-#include "media/platform/sdl/sdl_window_events.h"
+#include "platform/machine.h"
+#include "platform/platform.h"
+#include "platform/sdl/sdl_display_window.h"
+#include "platform/sdl/sdl_library_messages.h"
+#include "platform/sdl/sdl_window_chord.h"
+#include "platform/sdl/sdl_window_events.h"
 
 #include <SDL.h>
 

@@ -2,8 +2,8 @@
 // page's canvas, exactly the frame's size; the page scales it to the browser
 // window, puts it full screen with its own button and paces the frames
 // (sdl_page.h).
-#include "media/platform/sdl/sdl_display_window.h"
-#include "media/platform/sdl/sdl_page.h"
+#include "platform/sdl/sdl_display_window.h"
+#include "platform/sdl/sdl_page.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // the whole display, in the game's own display mode when it switches one
 // (sdl_display_mode.h), otherwise in the desktop's; Alt+Enter turns it into
 // a window of the game's size on the desktop and back.
-#include "media/platform/sdl/sdl_display_mode.h"
-#include "media/platform/sdl/sdl_window_icon.h"
+#include "platform/sdl/sdl_display_mode.h"
+#include "platform/sdl/sdl_window_icon.h"
 
 #include <chrono>
 #include <thread>

@@ -8,8 +8,8 @@
 // back; a crash gets it back through RestoreDesktopModeOnCrash.
 #pragma once
 
-#include "media/platform/sdl/sdl_crash_rescue.h"
-#include "media/platform/sdl/sdl_display_window.h"
+#include "platform/sdl/sdl_crash_rescue.h"
+#include "platform/sdl/sdl_display_window.h"
 
 namespace sdl {
 

@@ -1,6 +1,6 @@
 // Finding and entering the full screen's own display mode; see
 // sdl_display_mode.h.
-#include "media/platform/sdl/sdl_display_mode.h"
+#include "platform/sdl/sdl_display_mode.h"
 
 namespace sdl {
 

@@ -10,7 +10,7 @@
 // the mode it had. The game itself catches no crash signal: the signal ends
 // it as it would have, with its core dump, and no lock the crash left taken
 // matters to another process.
-#include "media/platform/sdl/sdl_crash_rescue.h"
+#include "platform/sdl/sdl_crash_rescue.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>

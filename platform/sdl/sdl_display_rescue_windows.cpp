@@ -1,6 +1,6 @@
 // On Windows a display mode switched by a program is given back by the
 // system when the program ends, however it ends, so a crash needs no rescue.
-#include "media/platform/sdl/sdl_crash_rescue.h"
+#include "platform/sdl/sdl_crash_rescue.h"
 
 namespace sdl {
 

@@ -5,8 +5,8 @@
 // the build takes one of the two.
 #pragma once
 
-#include "media/platform/platform.h"
-#include "media/platform/sdl/sdl_frame_output.h"
+#include "platform/platform.h"
+#include "platform/sdl/sdl_frame_output.h"
 
 #include <SDL.h>
 

@@ -1,5 +1,5 @@
 // The desktop's input events come straight from the window system.
-#include "media/platform/sdl/sdl_event_pump.h"
+#include "platform/sdl/sdl_event_pump.h"
 
 #include <SDL.h>
 

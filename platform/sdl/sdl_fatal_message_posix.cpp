@@ -1,7 +1,7 @@
 // The fatal message where a game is started from a terminal or a desktop
 // that keeps its output (Linux), or from a page that shows the console: one
 // line on stderr.
-#include "media/platform/platform.h"
+#include "platform/platform.h"
 
 #include <iostream>
 

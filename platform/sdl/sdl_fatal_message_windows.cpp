@@ -1,7 +1,7 @@
 // The fatal message on Windows: a game started from Explorer or the Start
 // menu has no console, so the line also goes into a message box that waits
 // for the player.
-#include "media/platform/platform.h"
+#include "platform/platform.h"
 
 #include <SDL.h>
 

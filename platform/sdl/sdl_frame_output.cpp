@@ -1,5 +1,5 @@
 // The two ways of showing the frame on SDL; see sdl_frame_output.h.
-#include "media/platform/sdl/sdl_frame_output.h"
+#include "platform/sdl/sdl_frame_output.h"
 
 #include <cstring>
 #include <string>

@@ -10,7 +10,7 @@
 // SDL_RENDER_DRIVER always takes the first way.
 #pragma once
 
-#include "media/platform/sdl/frame_scaler.h"
+#include "platform/sdl/frame_scaler.h"
 
 #include <SDL.h>
 

@@ -1,13 +1,13 @@
 // The keyboard on SDL. The keyboard state comes from SDL's key table after
 // pumping the event queue, turned into the game's scan codes by the key map.
 // Pads are in sdl_pads.cpp.
-#include "media/platform/common/pad_keys.h"
-#include "media/platform/machine.h"
-#include "media/platform/platform.h"
-#include "media/platform/sdl/sdl_event_pump.h"
-#include "media/platform/sdl/sdl_key_map.h"
-#include "media/platform/sdl/sdl_pad_reading.h"
-#include "media/platform/sdl/sdl_window_chord.h"
+#include "platform/pad_keys.h"
+#include "platform/machine.h"
+#include "platform/platform.h"
+#include "platform/sdl/sdl_event_pump.h"
+#include "platform/sdl/sdl_key_map.h"
+#include "platform/sdl/sdl_pad_reading.h"
+#include "platform/sdl/sdl_window_chord.h"
 
 #include <SDL.h>
 

@@ -1,5 +1,5 @@
 // The key map: SDL scancodes and the PC scan codes the game names keys by.
-#include "media/platform/sdl/sdl_key_map.h"
+#include "platform/sdl/sdl_key_map.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Holding back the display libraries' own lines; see sdl_library_messages.h.
-#include "media/platform/sdl/sdl_library_messages.h"
+#include "platform/sdl/sdl_library_messages.h"
 
 #include <cstdio>
 #include <cstdlib>

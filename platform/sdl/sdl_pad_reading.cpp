@@ -1,5 +1,5 @@
 // Reading a game controller or a plain joystick; see sdl_pad_reading.h.
-#include "media/platform/sdl/sdl_pad_reading.h"
+#include "platform/sdl/sdl_pad_reading.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 // on the D-pad or hat wins over the stick on the same axis.
 #pragma once
 
-#include "media/platform/platform.h"
+#include "platform/platform.h"
 
 #include <SDL.h>
 

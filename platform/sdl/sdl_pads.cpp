@@ -4,9 +4,9 @@
 // settings folder) and as a plain joystick otherwise. Pads come and go while
 // the game runs: a read with no pad, or with the pad pulled out, looks for
 // one among those attached now.
-#include "media/platform/machine.h"
-#include "media/platform/platform.h"
-#include "media/platform/sdl/sdl_pad_reading.h"
+#include "platform/machine.h"
+#include "platform/platform.h"
+#include "platform/sdl/sdl_pad_reading.h"
 
 #include <SDL.h>
 

@@ -1,8 +1,8 @@
 // The calls into the page; see sdl_page.h. Each hook is answered by the
 // function of web/page.js named here.
-#include "media/platform/sdl/sdl_page.h"
-#include "media/platform/common/file_written.h"
-#include "media/platform/platform.h"
+#include "platform/sdl/sdl_page.h"
+#include "platform/files/file_written.h"
+#include "platform/platform.h"
 
 #include <emscripten.h>
 

@@ -1,8 +1,8 @@
 // On the desktop no page surrounds the game: a written file is where the
 // player finds it, and no page offers controls for a screen (see
 // sdl_page_browser.cpp for the browser's page).
-#include "media/platform/common/file_written.h"
-#include "media/platform/platform.h"
+#include "platform/files/file_written.h"
+#include "platform/platform.h"
 
 namespace platform {
 

@@ -2,8 +2,8 @@
 // its length (sdl_page.h), so that the browser shows the canvas, delivers
 // keys and plays sound meanwhile. The page paces the frames itself, so the
 // frame limiter's rests stay short and rare.
-#include "media/platform/platform.h"
-#include "media/platform/sdl/sdl_page.h"
+#include "platform/platform.h"
+#include "platform/sdl/sdl_page.h"
 
 namespace platform {
 

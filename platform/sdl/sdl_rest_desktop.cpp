@@ -1,7 +1,7 @@
 // Resting on the desktop. SDL_Delay counts whole milliseconds; the frame
 // limiter wants to wake within a fraction of one, so its rests sleep on the
 // system's own timer.
-#include "media/platform/platform.h"
+#include "platform/platform.h"
 
 #include <SDL.h>
 

@@ -1,7 +1,7 @@
 // Time, the local clock and the per-user data directory on SDL. Resting
 // differs between the desktop and a browser (sdl_rest_*.cpp).
-#include "media/platform/machine.h"
-#include "media/platform/platform.h"
+#include "platform/machine.h"
+#include "platform/platform.h"
 
 #include <SDL.h>
 #include <ctime>

@@ -1,6 +1,6 @@
 // Free memory for images in a browser: the game's images live in the page's
 // memory, so what is left for them is what that memory may still grow by.
-#include "media/platform/machine.h"
+#include "platform/machine.h"
 
 #include <emscripten/heap.h>
 

@@ -2,7 +2,7 @@
 // memory; the game's images live in system memory, so what is free there is
 // what is left for them: the physical memory still available. The screen
 // service asks only while its screen is open.
-#include "media/platform/machine.h"
+#include "platform/machine.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // The window manager's chords kept out of the key snapshot; see
 // sdl_window_chord.h.
-#include "media/platform/sdl/sdl_window_chord.h"
+#include "platform/sdl/sdl_window_chord.h"
 
 namespace {
 

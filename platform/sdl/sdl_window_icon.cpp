@@ -1,5 +1,5 @@
 // The window's icon; see sdl_window_icon.h.
-#include "media/platform/sdl/sdl_window_icon.h"
+#include "platform/sdl/sdl_window_icon.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // The changed bands of the window picture put straight onto the page's
 // canvas: SDL would copy the whole picture on every update.
-#include "media/platform/sdl/sdl_frame_output.h"
-#include "media/platform/sdl/sdl_page.h"
+#include "platform/sdl/sdl_frame_output.h"
+#include "platform/sdl/sdl_page.h"
 
 void UpdateWindowBands(SDL_Window*, const SDL_Surface* picture, const std::vector<FramePlace>& bands) {
     for (const FramePlace& band : bands) {

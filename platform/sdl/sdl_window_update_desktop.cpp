@@ -1,5 +1,5 @@
 // The changed bands of the window picture shown through the window system.
-#include "media/platform/sdl/sdl_frame_output.h"
+#include "platform/sdl/sdl_frame_output.h"
 
 void UpdateWindowBands(SDL_Window* window, const SDL_Surface*, const std::vector<FramePlace>& bands) {
     constexpr int kMostAreas = 64;

@@ -1,7 +1,7 @@
 // Requests to end the program, from the window system or from a signal,
 // gathered for the seam's PumpWindowEvents.
-#include "media/platform/machine.h"
-#include "media/platform/platform.h"
+#include "platform/machine.h"
+#include "platform/platform.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // SIGINT, SIGTERM and SIGHUP as requests to end the program. The handler
 // only sets a flag; the game looks at it between frames and ends the way it
 // ends on Escape, so that a recording is finished and the display restored.
-#include "media/platform/machine.h"
+#include "platform/machine.h"
 
 #include <atomic>
 #include <csignal>

@@ -2,7 +2,7 @@
 // program. The handler runs on a thread of its own and only sets a flag; the
 // game looks at it between frames and ends the way it ends on Escape, so
 // that a recording is finished and the display restored.
-#include "media/platform/machine.h"
+#include "platform/machine.h"
 
 #include <windows.h>
 

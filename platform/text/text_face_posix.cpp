@@ -1,6 +1,6 @@
 // The text face from Debian's fonts-dejavu-core (the browser build packs it
 // at the same path).
-#include "media/platform/common/text_face.h"
+#include "platform/text/text_face.h"
 
 namespace platform {
 

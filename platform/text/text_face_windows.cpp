@@ -1,7 +1,7 @@
 // The text face on Windows, which has no shared copy of it: the game ships
 // DejaVu Sans Bold beside its program; a program of the game kept elsewhere
 // (the test programs) finds it in its working directory.
-#include "media/platform/common/text_face.h"
+#include "platform/text/text_face.h"
 
 #include <windows.h>
 

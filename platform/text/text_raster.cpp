@@ -4,8 +4,8 @@
 // finished lines are kept in a small cache of fixed slots and copied out from
 // there. The slots get their storage when the face opens, so printing never
 // makes the program's memory grow.
-#include "media/platform/common/text_face.h"
-#include "media/platform/platform.h"
+#include "platform/text/text_face.h"
+#include "platform/platform.h"
 
 #include <SDL.h>
 #include <SDL_ttf.h>

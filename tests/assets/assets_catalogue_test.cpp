@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "media/audio_output.h"
-#include "media/picture_decoding.h"
-#include "media/platform/headless/headless.h"
-#include "media/platform/platform.h"
-#include "media/screen.h"
-#include "media/sound.h"
-#include "media/wav_decoding.h"
+#include "sound/audio_output.h"
+#include "pictures/picture_decoding.h"
+#include "platform/headless/headless.h"
+#include "platform/platform.h"
+#include "pictures/screen.h"
+#include "sound/sound.h"
+#include "sound/wav_decoding.h"
 #include "shell/program_flow.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "media/platform/headless/headless.h"
-#include "media/sound.h"
+#include "platform/headless/headless.h"
+#include "sound/sound.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // peaks below -1 dBFS; a looped sample joins its end to its start with no
 // larger step than any inside it; and each module, played once through the
 // game's own mixer, keeps its mean at zero and never reaches full scale.
-#include "media/mixer.h"
+#include "sound/mixer.h"
 
 #include <gtest/gtest.h>
 #include <xmp.h>

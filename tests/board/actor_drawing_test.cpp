@@ -2,8 +2,8 @@
 // the ghosts over the player in their order, and the teeth overlays.
 #include "board/actor_drawing.h"
 #include "core/game_state.h"
-#include "media/screen.h"
-#include "media/values.h"
+#include "pictures/screen.h"
+#include "core/values.h"
 #include "tests/support/board_fixture.h"
 
 #include <gtest/gtest.h>

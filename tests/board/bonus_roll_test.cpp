@@ -3,7 +3,7 @@
 #include "board/dots.h"
 #include "board/player.h"
 #include "core/game_state.h"
-#include "media/values.h"
+#include "core/values.h"
 #include "tests/support/play_scenario.h"
 #include "tests/support/scenario.h"
 

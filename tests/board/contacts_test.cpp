@@ -3,10 +3,10 @@
 // 100, 200, 300, 400 and 1000 points and a life.
 #include "board/contacts.h"
 #include "core/game_state.h"
-#include "media/platform/headless/headless.h"
-#include "media/screen.h"
-#include "media/sound.h"
-#include "media/values.h"
+#include "platform/headless/headless.h"
+#include "pictures/screen.h"
+#include "sound/sound.h"
+#include "core/values.h"
 #include "tests/support/board_fixture.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // touched pixel by pixel, their points and count, and the bonus items taken.
 #include "board/maze.h"
 #include "core/game_state.h"
-#include "media/platform/headless/headless.h"
-#include "media/values.h"
+#include "platform/headless/headless.h"
+#include "core/values.h"
 #include "tests/support/play_scenario.h"
 #include "tests/support/scenario.h"
 

@@ -1,7 +1,7 @@
 // The player's step rule with its snapping, and the mouth animation period.
 #include "board/player.h"
 #include "core/game_state.h"
-#include "media/values.h"
+#include "core/values.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // named per process, in memory where the system offers it.
 #include "tests/fuzz/fuzz_targets.h"
 
-#include "media/picture_decoding.h"
-#include "media/platform/journal/journal_format.h"
-#include "media/platform/headless/headless.h"
-#include "media/settings_file.h"
-#include "media/sound.h"
+#include "pictures/picture_decoding.h"
+#include "platform/journal/journal_format.h"
+#include "platform/headless/headless.h"
+#include "settings/settings_file.h"
+#include "sound/sound.h"
 #include "tests/support/scratch_folder.h"
 
 #include <cstdio>

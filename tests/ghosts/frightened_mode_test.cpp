@@ -3,9 +3,9 @@
 #include "board/contacts.h"
 #include "core/game_state.h"
 #include "ghosts/ghosts.h"
-#include "media/screen.h"
-#include "media/sound.h"
-#include "media/values.h"
+#include "pictures/screen.h"
+#include "sound/sound.h"
+#include "core/values.h"
 #include "tests/support/board_fixture.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "board/maze.h"
 #include "core/game_state.h"
 #include "ghosts/ghosts.h"
-#include "media/values.h"
+#include "core/values.h"
 #include "tests/support/board_fixture.h"
 
 #include <gtest/gtest.h>

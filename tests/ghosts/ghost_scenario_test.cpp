@@ -3,7 +3,7 @@
 // and five ghosts eaten in one frightened period.
 #include "board/maze.h"
 #include "core/game_state.h"
-#include "media/screen.h"
+#include "pictures/screen.h"
 #include "tests/support/play_scenario.h"
 #include "tests/support/scenario.h"
 

@@ -4,7 +4,7 @@
 // and 30.
 #include "board/maze.h"
 #include "core/game_state.h"
-#include "media/platform/headless/headless.h"
+#include "platform/headless/headless.h"
 #include "tests/support/scenario.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Screen capture: the exact bytes of the 24-bit BMP, and the headless
 // driver's shots of presented frames.
-#include "media/capture.h"
-#include "media/screen.h"
+#include "pictures/capture.h"
+#include "pictures/screen.h"
 #include "tests/support/headless_screen.h"
 #include "tests/support/pictures.h"
 #include "tests/support/scenario.h"

@@ -1,7 +1,7 @@
 // Drawing boxes, pixels and text on the back buffer and on sprites.
-#include "media/drawing.h"
-#include "media/screen.h"
-#include "media/values.h"
+#include "pictures/drawing.h"
+#include "pictures/screen.h"
+#include "core/values.h"
 #include "tests/support/headless_screen.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // that say why, and the replay's scratch folder when $XDG_RUNTIME_DIR is not
 // the player's. A link another user owns is made by chowning one's own link,
 // which only a superuser may do; those rows are skipped otherwise.
-#include "media/platform/common/file_system.h"
+#include "platform/files/file_system.h"
 #include "shell/headless/driver.h"
 #include "tests/support/scenario.h"
 

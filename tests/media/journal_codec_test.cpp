@@ -2,10 +2,10 @@
 // the writer, the whole-file check and the reader (runs, steps, blobs,
 // checksums between runs), a reader asked for another kind than it holds,
 // and replays that end before or after their recording.
-#include "media/date_text.h"
-#include "media/platform/recording.h"
-#include "media/platform/journal/journal_format.h"
-#include "media/platform/platform.h"
+#include "core/date_text.h"
+#include "platform/recording.h"
+#include "platform/journal/journal_format.h"
+#include "platform/platform.h"
 #include "tests/support/scenario.h"
 
 #include <gtest/gtest.h>

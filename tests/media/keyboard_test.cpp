@@ -1,9 +1,9 @@
 // The keyboard snapshot and the joystick on the headless machine: what a key
 // query answers before and after polls, the "any key" query, lost and missing
 // keyboards, and the joystick's strict thresholds and 1-based buttons.
-#include "media/input.h"
-#include "media/platform/headless/headless.h"
-#include "media/platform/platform.h"
+#include "input/input.h"
+#include "platform/headless/headless.h"
+#include "platform/platform.h"
 
 #include <gtest/gtest.h>
 

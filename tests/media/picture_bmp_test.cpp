@@ -1,6 +1,6 @@
 // The BMP reader: depths, row order and padding, colour conversion, and the
 // files it must refuse.
-#include "media/picture_decoding.h"
+#include "pictures/picture_decoding.h"
 #include "tests/support/pictures.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // our own 24-bit pictures into BMP3 files of 1, 4, 8, 24 and 32 bits and into
 // JPEG files, and each must decode to the pixels convert put in it. Skipped
 // where convert is not installed.
-#include "media/bmp_writer.h"
-#include "media/picture_decoding.h"
+#include "pictures/bmp_writer.h"
+#include "pictures/picture_decoding.h"
 #include "tests/support/pictures.h"
 
 #include <gtest/gtest.h>

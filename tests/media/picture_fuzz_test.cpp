@@ -2,7 +2,7 @@
 // files go through the decoder. None may crash it or make it read or write
 // out of bounds (this test is meant for the sanitizer build too), and every
 // picture it returns has all its pixels.
-#include "media/picture_decoding.h"
+#include "pictures/picture_decoding.h"
 #include "tests/support/pictures.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The JPEG decoder behind the registry: colour and grayscale pictures,
 // progressive files, registration, and files libjpeg rejects.
-#include "media/picture_decoding.h"
+#include "pictures/picture_decoding.h"
 #include "tests/support/pictures.h"
 
 #include <gtest/gtest.h>

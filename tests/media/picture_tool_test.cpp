@@ -1,5 +1,5 @@
 // gulpkin-picture: a picture in, the game's own 24-bit BMP of it out.
-#include "media/picture_decoding.h"
+#include "pictures/picture_decoding.h"
 #include "tests/support/pictures.h"
 
 #include <gtest/gtest.h>

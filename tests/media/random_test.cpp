@@ -1,6 +1,6 @@
 // The random generator against values worked out by hand from its
 // definition (an independent implementation, not this code).
-#include "media/random.h"
+#include "core/random.h"
 
 #include <gtest/gtest.h>
 

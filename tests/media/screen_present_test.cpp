@@ -1,7 +1,7 @@
 // Opening the screen with its fallback, presenting frames, the focus flag and
 // the frame limiter, on the headless backend.
-#include "media/frame_limiter.h"
-#include "media/screen.h"
+#include "pictures/frame_limiter.h"
+#include "pictures/screen.h"
 #include "tests/support/headless_screen.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The settings reader and writer, on real files in a scratch directory.
-#include "media/settings_file.h"
+#include "settings/settings_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The player's settings.ini: each setting read, a damaged line skipped with
 // a warning while the rest applies, and a setting written back in place.
-#include "media/player_settings.h"
-#include "media/settings_table.h"
+#include "settings/player_settings.h"
+#include "settings/settings_table.h"
 
 #include <gtest/gtest.h>
 

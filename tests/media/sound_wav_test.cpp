@@ -1,7 +1,7 @@
 // Reading WAV effects: the header checks, the sample chunk taken whatever its
 // name, sizes never trusted past the file, and the conversion to 44100 Hz
 // 16-bit stereo.
-#include "media/wav_decoding.h"
+#include "sound/wav_decoding.h"
 #include "tests/support/sound_files.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Drawing sprites: the clipping rule at every edge, keyed and opaque copies,
 // the blit target, fills, and the focus flag.
-#include "media/screen.h"
+#include "pictures/screen.h"
 #include "tests/support/headless_screen.h"
 #include "tests/support/pictures.h"
 

@@ -1,5 +1,5 @@
 // Pixel-exact overlap of two sprite frames.
-#include "media/screen.h"
+#include "pictures/screen.h"
 #include "tests/support/headless_screen.h"
 #include "tests/support/pictures.h"
 

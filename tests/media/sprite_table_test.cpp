@@ -1,7 +1,7 @@
 // The sprite table: loading pictures under numbers, blank sprites, copies,
 // grabs, frames, and the numbers that hold nothing.
-#include "media/bmp_writer.h"
-#include "media/screen.h"
+#include "pictures/bmp_writer.h"
+#include "pictures/screen.h"
 #include "tests/support/headless_screen.h"
 #include "tests/support/pictures.h"
 

@@ -1,6 +1,6 @@
 // Value helpers and the date text.
-#include "media/date_text.h"
-#include "media/values.h"
+#include "core/date_text.h"
+#include "core/values.h"
 
 #include <gtest/gtest.h>
 

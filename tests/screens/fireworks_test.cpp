@@ -1,6 +1,6 @@
 // The fireworks sparks: birth, flight and rebirth at the edges of their box.
 #include "core/game_state.h"
-#include "media/random.h"
+#include "core/random.h"
 #include "presentation/fireworks.h"
 
 #include <gtest/gtest.h>

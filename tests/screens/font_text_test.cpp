@@ -2,8 +2,8 @@
 // line of a played frame. Drawn on a black back buffer with the real glyphs
 // of the asset pack, then compared pixel by pixel with the glyph pictures.
 #include "core/game_state.h"
-#include "media/platform/headless/headless.h"
-#include "media/screen.h"
+#include "platform/headless/headless.h"
+#include "pictures/screen.h"
 #include "presentation/font_text.h"
 #include "tests/support/play_scenario.h"
 #include "tests/support/scenario.h"

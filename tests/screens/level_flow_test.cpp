@@ -2,9 +2,9 @@
 // level, through the headless game with the board emptied by the script.
 #include "board/maze.h"
 #include "core/game_state.h"
-#include "media/platform/headless/headless.h"
-#include "media/screen.h"
-#include "media/values.h"
+#include "platform/headless/headless.h"
+#include "pictures/screen.h"
+#include "core/values.h"
 #include "tests/support/scenario.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Module music on the headless audio device: one module at a time, looping,
 // play handles, the 0..64 volume and its smooth changes, damaged modules, and
 // music mixed with the effects.
-#include "media/platform/headless/headless.h"
-#include "media/sound.h"
+#include "platform/headless/headless.h"
+#include "sound/sound.h"
 #include "tests/support/sound_files.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // best score, and starting over without growing the call stack or memory.
 // Until a lost last life opens the screen by itself, a hook opens it.
 #include "core/game_state.h"
-#include "media/platform/headless/headless.h"
-#include "media/screen.h"
+#include "platform/headless/headless.h"
+#include "pictures/screen.h"
 #include "shell/screens.h"
 #include "tests/support/heap_use.h"
 #include "tests/support/play_scenario.h"

@@ -1,7 +1,7 @@
 // The keys that act during play besides the arrows: Space spends a charge,
 // F12 saves the screen, Escape ends the program; and the joystick steering.
 #include "core/game_state.h"
-#include "media/platform/headless/headless.h"
+#include "platform/headless/headless.h"
 #include "tests/support/play_scenario.h"
 #include "tests/support/scenario.h"
 

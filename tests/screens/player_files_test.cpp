@@ -3,8 +3,8 @@
 // (a link kept, its mode kept, the last line of a key changed, read back at
 // the next start), never during a replay and never into a recording; and
 // files that are no regular files read without waiting or swallowing.
-#include "media/platform/headless/headless.h"
-#include "media/player_settings.h"
+#include "platform/headless/headless.h"
+#include "settings/player_settings.h"
 #include "tests/support/scenario.h"
 
 #include <gtest/gtest.h>

@@ -3,9 +3,9 @@
 // writes the best score only to its scratch directory, stops at the frame
 // where it drifts, refuses a damaged recording with one line, and a
 // recording cut short by a full disk leaves the old file as it was.
-#include "media/audio_output.h"
-#include "media/platform/headless/headless.h"
-#include "media/platform/journal/journal_format.h"
+#include "sound/audio_output.h"
+#include "platform/headless/headless.h"
+#include "platform/journal/journal_format.h"
 #include "shell/command_line.h"
 #include "tests/support/scenario.h"
 

@@ -1,9 +1,9 @@
 // Sound effects on the headless audio device: one voice per sound number,
 // restarts, mixing with the limiter, the growing sound table, failed loads and
 // the alert tone. The tests pull the mixed output as the device would.
-#include "media/mixer.h"
-#include "media/platform/headless/headless.h"
-#include "media/sound.h"
+#include "sound/mixer.h"
+#include "platform/headless/headless.h"
+#include "sound/sound.h"
 #include "tests/support/sound_files.h"
 
 #include <gtest/gtest.h>

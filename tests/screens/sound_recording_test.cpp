@@ -4,7 +4,7 @@
 // end-of-game options screen. The recording covers the whole run on the
 // virtual clock, is never at full scale and keeps every second centred.
 #include "board/maze.h"
-#include "media/platform/headless/headless.h"
+#include "platform/headless/headless.h"
 #include "core/game_state.h"
 #include "tests/support/play_scenario.h"
 #include "tests/support/scenario.h"

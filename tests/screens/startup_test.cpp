@@ -1,7 +1,7 @@
 // Start-up, game set-up and the end of the program, seen through the
 // headless driver.
 #include "core/game_state.h"
-#include "media/platform/headless/headless.h"
+#include "platform/headless/headless.h"
 #include "tests/support/scenario.h"
 
 #include <gtest/gtest.h>

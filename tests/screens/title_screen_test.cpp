@@ -1,9 +1,9 @@
 // The title screen through the headless game: the fixed intro, the
 // difficulty keys, the confirmation and the fade of the title music.
 #include "core/game_state.h"
-#include "media/drawing.h"
-#include "media/platform/headless/headless.h"
-#include "media/screen.h"
+#include "pictures/drawing.h"
+#include "platform/headless/headless.h"
+#include "pictures/screen.h"
 #include "tests/support/scenario.h"
 
 #include <gtest/gtest.h>

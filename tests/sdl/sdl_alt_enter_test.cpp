@@ -3,10 +3,10 @@
 // switches each time and no key ever reaches the game's key snapshot (the
 // title menu would leave on any key), nor does a key held while the focus
 // comes back.
-#include "media/input.h"
-#include "media/picture_decoding.h"
-#include "media/platform/platform.h"
-#include "media/screen.h"
+#include "input/input.h"
+#include "pictures/picture_decoding.h"
+#include "platform/platform.h"
+#include "pictures/screen.h"
 #include "tests/support/private_x_server.h"
 
 #include <gtest/gtest.h>

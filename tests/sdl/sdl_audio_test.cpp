@@ -2,7 +2,7 @@
 // driver: the device file must hold the effect, then the music, then
 // silence once the music is halted and the effect has ended; and the beep's
 // tone.
-#include "media/sound.h"
+#include "sound/sound.h"
 #include "tests/support/sound_files.h"
 
 #include <SDL.h>

@@ -6,10 +6,10 @@
 // gets its mode back on every way out; without a 75 Hz mode, in a window or
 // with the desktop's mode chosen, the game takes its fallback and the mode
 // never changes.
-#include "media/frame_limiter.h"
-#include "media/picture_decoding.h"
-#include "media/platform/platform.h"
-#include "media/screen.h"
+#include "pictures/frame_limiter.h"
+#include "pictures/picture_decoding.h"
+#include "platform/platform.h"
+#include "pictures/screen.h"
 #include "tests/support/pictures.h"
 #include "tests/support/private_x_server.h"
 

@@ -2,10 +2,10 @@
 // opens full screen, the refresh rule holds, a presented frame appears on the
 // X screen scaled with its aspect ratio kept, and focus changes reach
 // ScreenHasFocus. Skipped when there is no X display.
-#include "media/bmp_writer.h"
-#include "media/picture_decoding.h"
-#include "media/platform/platform.h"
-#include "media/screen.h"
+#include "pictures/bmp_writer.h"
+#include "pictures/picture_decoding.h"
+#include "platform/platform.h"
+#include "pictures/screen.h"
 #include "tests/support/pictures.h"
 #include "tests/support/private_x_server.h"
 

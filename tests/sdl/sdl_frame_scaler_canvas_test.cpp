@@ -1,7 +1,7 @@
 // The frame scaler for a browser's canvas, whose pixels keep red in their low
 // byte: each channel lands in its own byte, and a scaled frame is the same
 // picture as in the xRGB order with red and blue trading places, opaque.
-#include "media/platform/sdl/frame_scaler.h"
+#include "platform/sdl/frame_scaler.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // 5:6:5 pixel widens to 32 bits, that scaling picks the right pixels and
 // never writes outside the frame's place, and that only changed rows are
 // drawn and reported again.
-#include "media/platform/sdl/frame_scaler.h"
+#include "platform/sdl/frame_scaler.h"
 
 #include <gtest/gtest.h>
 

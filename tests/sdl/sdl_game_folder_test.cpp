@@ -2,7 +2,7 @@
 // in a folder that holds a "graph" (anybody may have made it), the game
 // still takes the pack it was given and writes its best score and captures
 // to the player's data folder, not there.
-#include "media/platform/platform.h"
+#include "platform/platform.h"
 #include "tests/support/pictures.h"
 
 #include <gtest/gtest.h>

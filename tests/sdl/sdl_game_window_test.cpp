@@ -2,9 +2,9 @@
 // a window smaller than the screen; whole-multiple scaling shows the frame
 // 1:1 at (448, 156) both ways; Alt+Enter on the title menu switches to a
 // window, is remembered in settings.ini and leaves the menu waiting.
-#include "media/picture_decoding.h"
-#include "media/platform/platform.h"
-#include "media/screen.h"
+#include "pictures/picture_decoding.h"
+#include "platform/platform.h"
+#include "pictures/screen.h"
 #include "tests/support/pictures.h"
 #include "tests/support/private_x_server.h"
 

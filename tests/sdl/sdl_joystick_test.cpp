@@ -1,7 +1,7 @@
 // The joystick on SDL, with one of SDL's virtual joysticks standing in for
 // a device: axes scaled to -1000 .. 1000 and cut at the strict thresholds,
 // buttons numbered from 1, and a joystick that goes away and comes back.
-#include "media/input.h"
+#include "input/input.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

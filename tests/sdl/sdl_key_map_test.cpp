@@ -1,7 +1,7 @@
 // The key map from SDL scancodes to the game's PC scan codes: every key the
 // game reads, whole key blocks in scan-set order, and no SDL key twice.
-#include "media/input.h"
-#include "media/platform/sdl/sdl_key_map.h"
+#include "input/input.h"
+#include "platform/sdl/sdl_key_map.h"
 
 #include <gtest/gtest.h>
 

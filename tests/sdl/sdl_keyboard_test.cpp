@@ -2,8 +2,8 @@
 // scan codes. The test starts its own Xvfb server (so that no other program's
 // window takes the focus), opens a plain SDL window on it and types into it
 // with xdotool; it is skipped when either program is missing.
-#include "media/input.h"
-#include "media/platform/platform.h"
+#include "input/input.h"
+#include "platform/platform.h"
 #include "tests/support/private_x_server.h"
 
 #include <SDL.h>

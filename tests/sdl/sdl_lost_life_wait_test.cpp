@@ -4,10 +4,10 @@
 // the game within a second, through the game's own end.
 #include "board/death_sequence.h"
 #include "core/game_state.h"
-#include "media/input.h"
-#include "media/picture_decoding.h"
-#include "media/platform/platform.h"
-#include "media/screen.h"
+#include "input/input.h"
+#include "pictures/picture_decoding.h"
+#include "platform/platform.h"
+#include "pictures/screen.h"
 #include "tests/support/private_x_server.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Pads on SDL through its virtual devices: a game controller steers with its
 // left stick and D-pad buttons, A and B are buttons 1 and 2; a plain joystick
 // steers with its first hat; a pad plugged in after start-up is read at once.
-#include "media/input.h"
+#include "input/input.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

@@ -5,11 +5,11 @@
 // without a window manager (openbox): a lone Alt or Super counts once let go;
 // under openbox Alt+Tab leaves the title menu waiting, and an arrow held
 // while the focus comes back counts at the first snapshot.
-#include "media/input.h"
-#include "media/picture_decoding.h"
-#include "media/platform/sdl/sdl_key_map.h"
-#include "media/platform/sdl/sdl_window_chord.h"
-#include "media/screen.h"
+#include "input/input.h"
+#include "pictures/picture_decoding.h"
+#include "platform/sdl/sdl_key_map.h"
+#include "platform/sdl/sdl_window_chord.h"
+#include "pictures/screen.h"
 #include "tests/support/private_x_server.h"
 
 #include <gtest/gtest.h>

@@ -3,10 +3,10 @@
 
 #include "board/maze.h"
 #include "core/game_state.h"
-#include "media/input.h"
-#include "media/platform/headless/headless.h"
-#include "media/screen.h"
-#include "media/values.h"
+#include "input/input.h"
+#include "platform/headless/headless.h"
+#include "pictures/screen.h"
+#include "core/values.h"
 #include "board/new_game.h"
 #include "tests/support/sound_files.h"
 

@@ -1,7 +1,7 @@
 // Linked into every test program: the game takes its asset pack from beside
 // its own program, and a test program lies elsewhere, so each test program
 // names the built game's pack the way --data would.
-#include "media/platform/platform.h"
+#include "platform/platform.h"
 
 #include <gtest/gtest.h>
 

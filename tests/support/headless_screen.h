@@ -3,10 +3,10 @@
 // them, and the 1024 x 768 screen open at 75 Hz.
 #pragma once
 
-#include "media/drawing.h"
-#include "media/picture_decoding.h"
-#include "media/platform/headless/headless.h"
-#include "media/screen.h"
+#include "pictures/drawing.h"
+#include "pictures/picture_decoding.h"
+#include "platform/headless/headless.h"
+#include "pictures/screen.h"
 
 #include <gtest/gtest.h>
 

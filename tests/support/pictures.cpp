@@ -1,8 +1,8 @@
 // Test pictures.
 #include "tests/support/pictures.h"
 
-#include "media/bmp_writer.h"
-#include "media/screen.h"
+#include "pictures/bmp_writer.h"
+#include "pictures/screen.h"
 #include "tests/support/scratch_folder.h"
 
 #include <algorithm>

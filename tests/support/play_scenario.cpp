@@ -2,7 +2,7 @@
 #include "tests/support/play_scenario.h"
 
 #include "board/maze.h"
-#include "media/screen.h"
+#include "pictures/screen.h"
 
 void PlacePlayer(int x, int y) {
     game.actors[kPlayer].x = static_cast<int16_t>(x);

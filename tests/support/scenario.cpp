@@ -112,7 +112,7 @@ Json ParseJson(const std::string& text) {
     return parser.failed ? Json{} : value;
 }
 
-#include "media/platform/platform.h"
+#include "platform/platform.h"
 #include "tests/support/scratch_folder.h"
 
 #include <filesystem>

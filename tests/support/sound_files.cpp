@@ -1,7 +1,7 @@
 // Sound files for tests, built from their documented layouts.
 #include "tests/support/sound_files.h"
 
-#include "media/sound.h"
+#include "sound/sound.h"
 #include "tests/support/scratch_folder.h"
 
 #include <algorithm>

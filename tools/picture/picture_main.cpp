@@ -5,9 +5,9 @@
 // (SaveSpriteBitmap). Shows what the game will make of a picture file.
 // Exit code 0 on success, 1 when the picture does not load or cannot be
 // written, 2 for a wrong command line.
-#include "media/capture.h"
-#include "media/picture_decoding.h"
-#include "media/screen.h"
+#include "pictures/capture.h"
+#include "pictures/picture_decoding.h"
+#include "pictures/screen.h"
 
 #include <iostream>
 
