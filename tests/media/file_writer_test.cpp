@@ -58,7 +58,9 @@ protected:
         fs::permissions(Path(name), mode);
         std::string at = Path(name + "/" + link);
         fs::create_symlink(target, at);
-        if (owner != geteuid()) EXPECT_EQ(lchown(at.c_str(), owner, static_cast<gid_t>(-1)), 0);
+        if (owner != geteuid()) {
+            EXPECT_EQ(lchown(at.c_str(), owner, static_cast<gid_t>(-1)), 0);
+        }
         return at;
     }
     ScratchGameDir dir;
