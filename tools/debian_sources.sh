@@ -60,6 +60,7 @@ fetch_source() {
 # The text of the named functions and of every function they call, then the
 # platform's settings (the variables named in recipe_settings): all that a
 # package's build depends on besides its source.
+recipe_tree=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 recipe_text() {
     local -A seen=()
     local queue=("$@") name word
@@ -73,7 +74,11 @@ recipe_text() {
             if [ -z "${seen[$word]:-}" ] && declare -F "$word" >/dev/null; then queue+=("$word"); fi
         done
     done
-    for name in "${recipe_settings[@]}"; do declare -p "$name" 2>/dev/null || true; done
+    # a setting that names a file of this tree (the Windows toolchain file)
+    # names it the same from every clone: where a clone stands is no part of
+    # the recipe, and a second clone finds the first one's libraries
+    for name in "${recipe_settings[@]}"; do declare -p "$name" 2>/dev/null || true; done |
+        sed "s|$recipe_tree/|<tree>/|g"
 }
 
 # build_package PACKAGE BUILDER TARGET [AFTER]: unless this version of PACKAGE

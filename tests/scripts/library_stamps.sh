@@ -28,8 +28,11 @@ expect() {
 
 expect 1 "a first run builds"
 expect 1 "an unchanged recipe builds once"
-sdl2_options=(-DSDL_OPENGL=ON)
+sdl2_options=(-DSDL_OPENGL=OFF "-DTOOLCHAIN=$recipe_tree/windows/toolchain.cmake")
 expect 2 "a changed platform setting builds again"
+recipe_tree=/elsewhere/another-clone
+sdl2_options=(-DSDL_OPENGL=OFF "-DTOOLCHAIN=$recipe_tree/windows/toolchain.cmake")
+expect 2 "the same recipe read from another clone of the tree builds once"
 eval "$(declare -f build_libsdl2 | sed 's/-DSDL_HAPTIC=OFF/-DSDL_HAPTIC=ON/')"
 expect 3 "a changed builder builds again"
 cmake_build() { echo built again >>"$prefix/builds"; }
