@@ -151,6 +151,21 @@ bool WriteGameFile(const std::string& gamePath, const void* data, size_t size, s
 bool WriteCaptureFile(const std::string& gamePath, const void* data, size_t size, std::string* error = nullptr);
 // whether the game's file could be written (a file created beside it and removed)
 bool CanWriteGameFile(const std::string& gamePath);
+// Gives the process its file-creation mask back when it goes out of scope:
+// held around a library call that narrows the mask for a temporary file of
+// its own and leaves it so (the music library's converters of packed
+// modules set 0177), which would take the search permission from every
+// folder the game creates afterwards.
+class KeepFileMask {
+public:
+    KeepFileMask();
+    ~KeepFileMask();
+    KeepFileMask(const KeepFileMask&) = delete;
+    KeepFileMask& operator=(const KeepFileMask&) = delete;
+
+private:
+    unsigned mask_ = 0;
+};
 
 // ==== neither: set-up, pacing and the player's own files ======================
 

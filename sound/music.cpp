@@ -43,6 +43,7 @@ xmp_context LoadModule(const std::vector<uint8_t>& bytes) {
     if (bytes.empty()) return nullptr;
     xmp_context player = xmp_create_context();
     if (player == nullptr) return nullptr;
+    platform::KeepFileMask mask;  // a packed module's converter narrows it
     if (xmp_load_module_from_memory(player, bytes.data(), static_cast<long>(bytes.size())) != 0) {
         xmp_free_context(player);
         return nullptr;

@@ -3,6 +3,7 @@
 // name by name and checking every link met on the way: the folder cannot be
 // swapped for a link between the walk and the rename.
 #include "platform/files/file_system.h"
+#include "platform/platform.h"
 
 #include <cerrno>
 #include <climits>
@@ -359,3 +360,15 @@ bool MayKeepFilesBesideProgram(const std::string&) {
 }
 
 }  // namespace platform::fs
+
+namespace platform {
+
+KeepFileMask::KeepFileMask() : mask_(umask(0)) {
+    umask(static_cast<mode_t>(mask_));
+}
+
+KeepFileMask::~KeepFileMask() {
+    umask(static_cast<mode_t>(mask_));
+}
+
+}  // namespace platform

@@ -3,6 +3,7 @@
 // through the wide-character API, so any folder name works. A file is
 // replaced by MoveFileExW, which writes through before it returns.
 #include "platform/files/file_system.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -280,3 +281,16 @@ bool MayKeepFilesBesideProgram(const std::string& folder) {
 }
 
 }  // namespace platform::fs
+
+namespace platform {
+
+// The C runtime's mask only decides whether a file it creates is read-only.
+KeepFileMask::KeepFileMask() : mask_(static_cast<unsigned>(_umask(0))) {
+    _umask(static_cast<int>(mask_));
+}
+
+KeepFileMask::~KeepFileMask() {
+    _umask(static_cast<int>(mask_));
+}
+
+}  // namespace platform

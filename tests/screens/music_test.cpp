@@ -5,6 +5,8 @@
 #include "sound/sound.h"
 #include "tests/support/sound_files.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -146,15 +148,21 @@ TEST_F(Music, DamagedOrMissingModulesFailAndKeepTheOldOne) {
     EXPECT_GT(PeakOf(Pull(kRate / 10)), 500);
 }
 
+// Some truncations pass for packed modules, whose converter narrows the
+// process's file-creation mask for a temporary file: the mask stays as the
+// player set it, or folders made later could not be entered.
 TEST_F(Music, EveryTruncationOfAModuleLoadsSafely) {
+    const mode_t mask = umask(022);
     std::vector<uint8_t> module = TinyProTrackerModule();
     for (size_t length = 0; length < module.size(); length += 7) {
+        EXPECT_EQ(umask(022), 022) << length << " bytes";
         if (Load(3, std::vector<uint8_t>(module.begin(), module.begin() + length)) == 1) {
             StartMusic(3);
             Pull(2000);
             HaltMusic();
         }
     }
+    EXPECT_EQ(umask(mask), 022);
 }
 
 TEST_F(Music, LoadingOverThePlayingModuleStopsItFirst) {
