@@ -25,43 +25,21 @@ bool Shell(const std::string& command) {
 
 class AltEnter : public ::testing::TestWithParam<bool> {
 protected:
-    static void SetUpTestSuite() { serverStarted = server.Start("1920x1080x24"); }
+    // the server is held open: each test starts its own openbox, or none
+    static void SetUpTestSuite() { serverStarted = server.Start("1920x1080x24") && server.HoldOpen(); }
     static void TearDownTestSuite() { server.Stop(); }
-    // A window manager that ended leaves its check window's property on the
-    // root window: it is removed first, so that only the new openbox's own
-    // property shows that it manages the screen. (Before any window manager,
-    // xprop answers "no such atom on any window": the window's id is what
-    // tells.)
     void SetUp() override {
         ASSERT_TRUE(serverStarted) << "Xvfb did not start";
+        std::string why;
         if (GetParam()) {
-            ASSERT_TRUE(Shell("xprop -root -remove _NET_SUPPORTING_WM_CHECK"));
-            openbox = StartBeside("openbox --sm-disable");
-            bool ended = false;
-            ASSERT_TRUE(WaitUntil(
-                [&] {
-                    ended = waitpid(openbox, nullptr, WNOHANG) == openbox;
-                    return ended || Shell("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'");
-                },
-                std::chrono::seconds(20)))
-                << "openbox did not manage the screen within 20 s";
-            if (ended) openbox = -1;
-            ASSERT_FALSE(ended) << "openbox ended before it managed the screen";
+            ASSERT_TRUE(server.StartOpenbox(why)) << why;
         }
-        InitImageDecoders();
-        InitScreen();
-        {
-            WaitBound bound(20, "the game's window to be mapped (20 s)");
-            ASSERT_NE(OpenFullScreen(1024, 768, 16, "Gulpkin"), 0);
-        }
-        ASSERT_EQ(InitKeyboard(), 1);
-        ASSERT_TRUE(Shell("xdotool search --sync --onlyvisible --name '^Gulpkin$' windowfocus --sync"))
-            << "the game's window was not visible and focused within 20 s";
+        ASSERT_TRUE(OpenTheGameWindow());
     }
     void TearDown() override {
         EndKeyboard();
         EndScreen();
-        EndBeside(openbox);
+        server.StopOpenbox();
     }
     // frames and snapshots as the title menu takes them, for `ms`; false at
     // the first snapshot with a key down
@@ -79,7 +57,6 @@ protected:
 
     static PrivateXServer server;
     static bool serverStarted;
-    pid_t openbox = -1;
 };
 
 PrivateXServer AltEnter::server;

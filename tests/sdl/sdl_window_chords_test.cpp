@@ -112,33 +112,16 @@ void End(pid_t pid) {
 // a window manager started once for the whole suite.
 class Chords : public ::testing::Test {
 protected:
+    // the server held open, so that it does not reset between the tests'
+    // windows
     static void StartServer(bool windowManager) {
-        serverStarted = server.Start("1280x1024x24");
-        if (!serverStarted || !windowManager) return;
-        // The server is new, so no earlier window manager's check window is
-        // left; before any, xprop answers "no such atom on any window". No
-        // client may come and go before openbox: the server would reset
-        // just as openbox opens its connection.
-        openbox = Beside("openbox --sm-disable");
-        serverStarted = WaitUntil([] { return Shell("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"); },
-                                  std::chrono::seconds(20));
+        serverStarted = server.Start("1280x1024x24") && server.HoldOpen();
+        if (serverStarted && windowManager) serverStarted = server.StartOpenbox(why);
     }
-    static void TearDownTestSuite() {
-        End(openbox);
-        openbox = -1;
-        server.Stop();
-    }
+    static void TearDownTestSuite() { server.Stop(); }
     void SetUp() override {
-        ASSERT_TRUE(serverStarted) << "Xvfb did not start";
-        InitImageDecoders();
-        InitScreen();
-        {
-            WaitBound bound(20, "the game's window to be mapped (20 s)");
-            ASSERT_NE(OpenFullScreen(1024, 768, 16, "Gulpkin"), 0);
-        }
-        ASSERT_EQ(InitKeyboard(), 1);
-        ASSERT_TRUE(Shell("xdotool search --sync --onlyvisible --name '^Gulpkin$' windowfocus --sync"))
-            << "the game's window was not visible and focused within 20 s";
+        ASSERT_TRUE(serverStarted) << why;
+        ASSERT_TRUE(OpenTheGameWindow());
         ASSERT_TRUE(MenuWaitsFor(300));  // the focus has settled
     }
     void TearDown() override {
@@ -209,12 +192,12 @@ protected:
 
     static PrivateXServer server;
     static bool serverStarted;
-    static pid_t openbox;
+    static std::string why;
 };
 
 PrivateXServer Chords::server;
 bool Chords::serverStarted = false;
-pid_t Chords::openbox = -1;
+std::string Chords::why = "Xvfb did not start";
 
 class ChordsWithoutWindowManager : public Chords {
 protected:

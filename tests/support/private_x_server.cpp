@@ -1,5 +1,9 @@
 #include "tests/support/private_x_server.h"
 
+#include "input/input.h"
+#include "pictures/picture_decoding.h"
+#include "pictures/screen.h"
+
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +16,11 @@
 namespace {
 
 const char* waitedFor = "";
+
+// bounded: xdotool's --sync waits for ever for a window that never comes
+bool Shell(const std::string& command) {
+    return std::system(("timeout 20 " + command + " >/dev/null 2>&1").c_str()) == 0;
+}
 
 void GiveUp(int) {
     const char text[] = "gave up waiting for: ";
@@ -43,6 +52,16 @@ pid_t StartBeside(const std::string& command) {
 void EndBeside(pid_t& pid) {
     if (pid > 0) kill(pid, SIGTERM), waitpid(pid, nullptr, 0);
     pid = -1;
+}
+
+// A window manager names its check window on the root window and on the
+// check window itself. One that ended leaves the root's property behind, but
+// not its window: the property names a window that answers only while a
+// window manager runs. (Before any, xprop answers "no such atom on any
+// window".)
+bool WindowManagerRuns() {
+    return Shell("sh -c 'w=$(xprop -root _NET_SUPPORTING_WM_CHECK | grep -o \"0x[0-9a-f]*\") && "
+                 "xprop -id \"$w\" _NET_SUPPORTING_WM_CHECK | grep -q \"$w\"'");
 }
 
 std::string ReadDisplayNumber(int fd) {
@@ -102,6 +121,70 @@ bool PrivateXServer::StartOnce(const char* screen) {
     return true;
 }
 
+// xprop watching a property of the root window stays connected; its first
+// line says it is.
+bool PrivateXServer::HoldOpen() {
+    if (holder_ > 0) return true;
+    int ends[2];
+    if (pipe(ends) != 0) return false;
+    holder_ = fork();
+    if (holder_ == 0) {
+        EndWithTheTestProgram();
+        close(ends[0]);
+        dup2(ends[1], 1);
+        execlp("xprop", "xprop", "-root", "-spy", "WM_NAME", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(ends[1]);
+    holderOutput_ = ends[0];  // kept open: a line more must not end it
+    bool connected = holder_ > 0 && !ReadDisplayNumber(holderOutput_).empty();
+    if (!connected) EndBeside(holder_);
+    return connected;
+}
+
+bool PrivateXServer::StartOpenbox(std::string& why) {
+    if (!HoldOpen()) return why = "no client could hold the server open", false;
+    openbox_ = StartBeside("openbox --sm-disable");
+    bool ended = false;
+    bool manages = WaitUntil(
+        [&] {
+            ended = waitpid(openbox_, nullptr, WNOHANG) == openbox_;
+            return ended || WindowManagerRuns();
+        },
+        std::chrono::seconds(20));
+    if (ended) openbox_ = -1;
+    if (ended) return why = "openbox ended before it managed the screen", false;
+    if (!manages) return why = "openbox did not manage the screen within 20 s", false;
+    return true;
+}
+
+void PrivateXServer::StopOpenbox() {
+    EndBeside(openbox_);
+}
+
 void PrivateXServer::Stop() {
+    EndBeside(openbox_);
+    EndBeside(holder_);
+    if (holderOutput_ >= 0) close(holderOutput_);
+    holderOutput_ = -1;
     EndBeside(pid_);
+}
+
+::testing::AssertionResult OpenTheGameWindow() {
+    InitImageDecoders();
+    InitScreen();
+    {
+        WaitBound bound(20, "the game's window to be mapped (20 s)");
+        if (OpenFullScreen(1024, 768, 16, "Gulpkin") == 0) return ::testing::AssertionFailure() << "no window opened";
+    }
+    if (InitKeyboard() != 1) return ::testing::AssertionFailure() << "the keyboard could not be read";
+    if (!Shell("xdotool search --sync --onlyvisible --name '^Gulpkin$' windowfocus --sync")) {
+        return ::testing::AssertionFailure() << "the game's window was not visible and focused within 20 s";
+    }
+    // A window manager that names its check window may still be starting: it
+    // takes its keys once it runs, and it runs once it has framed the window.
+    bool framed = !WindowManagerRuns() || WaitUntil([] { return Shell("xprop -name Gulpkin _NET_FRAME_EXTENTS | grep -q ="); },
+                                                   std::chrono::seconds(20));
+    if (!framed) return ::testing::AssertionFailure() << "the window manager did not frame the game's window within 20 s";
+    return ::testing::AssertionSuccess();
 }

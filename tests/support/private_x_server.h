@@ -8,6 +8,8 @@
 // every wait is bounded: a test that hangs says what it waited for.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <functional>
 #include <string>
@@ -24,13 +26,32 @@ public:
     // geometry ("1024x768x24") and points DISPLAY at it; false when three
     // starts did not report ready within ten seconds each
     bool Start(const char* screen);
-    // ends the server (harmless when none runs)
+    // keeps a client of the test's own connected until Stop(): the server
+    // then never resets between the clients a test starts one after another
+    // (a reset that meets a new client's connection loses that client);
+    // true once that client is connected
+    bool HoldOpen();
+    // holds the server open, then starts openbox and waits until it manages
+    // the screen (20 s at most); false, and `why` says what went wrong, when
+    // it does not
+    bool StartOpenbox(std::string& why);
+    // ends openbox (harmless when none runs)
+    void StopOpenbox();
+    // ends openbox, the held client and the server (harmless when none runs)
     void Stop();
 
 private:
     bool StartOnce(const char* screen);
     pid_t pid_ = -1;
+    pid_t holder_ = -1;
+    int holderOutput_ = -1;
+    pid_t openbox_ = -1;
 };
+
+// The game's full-screen window (1024x768) on the current display, opened as
+// the game opens it, its keyboard read, the window visible and focused; each
+// wait bounded at 20 s. Failed, naming the step, when one did not happen.
+::testing::AssertionResult OpenTheGameWindow();
 
 // In a child between fork and exec: the child gets SIGKILL when the test
 // program ends, however it ends.
