@@ -136,10 +136,24 @@ sanitizer_tests() {
         -E 'AssetFault|AltEnter|DisplayMode|RealDisplay|Display1920|SdlKeyboard|SdlReplay|ChordsUnderOpenbox|LostLifeWait'
 }
 
+# The browser's and the phone's tests, one after the other: they mostly wait
+# on Chromium and on the game's own clock, so they run beside the Windows
+# build and tests.
+web_tests() {
+    run_stage "browser test" tests/web/browser_test.py "$build_dir-web/site" "$build_dir/game/gulpkin-headless"
+    run_stage "phone test" tests/web/phone_test.py "$build_dir-web/site" "$build_dir/game/gulpkin-headless"
+}
+
+# runs a command (a function too) niced below the main lane
+niced() {
+    renice -n 10 -p "$BASHPID" >/dev/null
+    "$@"
+}
+
 # The side lane: the rest of the packages, then the libraries the browser and
 # Windows builds link (side by side: each has long stretches on one core),
-# then the sanitizer build, all niced, beside the main lane's native build and
-# tests.
+# then the sanitizer build and tests, all niced, beside the main lane's
+# builds and tests, whose waits they fill.
 side_lane() {
     trap 'touch "$marks/side-lane-ended"' EXIT
     run_stage "apt: browser, Windows" install_missing "${web_packages[@]}" "${web_test_packages[@]}" \
@@ -158,13 +172,14 @@ side_lane() {
     wait "$web"
     if [ -z "${GULPKIN_QUICK:-}" ]; then
         run_stage "sanitizer build" sanitizer_build
+        run_stage "sanitizer tests" niced sanitizer_tests
     fi
-    touch "$marks/sanitizer-build"
 }
 
 # Ends the side lane with the run, once its packages are in: a dpkg killed
-# halfway leaves the system half configured.
+# halfway leaves the system half configured. The web tests end with it.
 stop_side_lane() {
+    [ -z "${web_lane:-}" ] || kill -- -"$web_lane" 2>/dev/null || true
     [ -n "${side_lane:-}" ] || return 0
     while [ ! -f "$marks/packages" ] && [ ! -f "$marks/side-lane-ended" ]; do sleep 1; done
     kill -- -"$side_lane" 2>/dev/null || true
@@ -188,19 +203,21 @@ run_test_command() {
     # on an emulated phone, by touch.
     run_stage "(waiting for the browser libraries)" wait_for_mark web-libraries
     run_stage "web site" env GULPKIN_NATIVE_GAME_DIR="$build_dir/game" web/build_site.sh "$build_dir-web"
-    run_stage "browser test" tests/web/browser_test.py "$build_dir-web/site" "$build_dir/game/gulpkin-headless"
-    run_stage "phone test" tests/web/phone_test.py "$build_dir-web/site" "$build_dir/game/gulpkin-headless"
+    set -m
+    web_tests &
+    web_lane=$!
+    set +m
     # The Windows game and its test programs, run under Wine against the
-    # native game.
+    # native game; the build niced, below the browser beside it.
     run_stage "(waiting for the Windows libraries)" wait_for_mark windows-libraries
     run_stage "Windows build" env GULPKIN_WINDOWS_TESTS=1 GULPKIN_NATIVE_GAME_DIR="$build_dir/game" \
-        windows/build_windows.sh "$build_dir-windows"
+        nice -n 5 windows/build_windows.sh "$build_dir-windows"
     run_stage "Windows tests" run_tests "$build_dir-windows/cmake"
-    if [ -z "${GULPKIN_QUICK:-}" ]; then
-        run_stage "(waiting for the sanitizer build)" wait_for_mark sanitizer-build
-        run_stage "sanitizer tests" sanitizer_tests
-    fi
+    wait "$web_lane"
+    web_lane=""
+    echo "==== (waiting for the side lane)" >&2
     wait "$side_lane"
+    side_lane=""
 }
 
 case "$mode" in
