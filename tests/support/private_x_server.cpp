@@ -64,6 +64,12 @@ bool WindowManagerRuns() {
                  "xprop -id \"$w\" _NET_SUPPORTING_WM_CHECK | grep -q \"$w\"'");
 }
 
+// asks the window manager to activate the game's window, then whether it did
+bool ActiveWindowIsTheGame() {
+    return Shell("xdotool search --onlyvisible --name '^Gulpkin$' windowactivate --sync") &&
+           Shell("sh -c 'test \"$(xdotool getactivewindow)\" = \"$(xdotool search --onlyvisible --name ^Gulpkin$ | head -1)\"'");
+}
+
 std::string ReadDisplayNumber(int fd) {
     std::string line;
     pollfd ready{fd, POLLIN, 0};
@@ -181,10 +187,15 @@ void PrivateXServer::Stop() {
     if (!Shell("xdotool search --sync --onlyvisible --name '^Gulpkin$' windowfocus --sync")) {
         return ::testing::AssertionFailure() << "the game's window was not visible and focused within 20 s";
     }
-    // A window manager that names its check window may still be starting: it
-    // takes its keys once it runs, and it runs once it has framed the window.
-    bool framed = !WindowManagerRuns() || WaitUntil([] { return Shell("xprop -name Gulpkin _NET_FRAME_EXTENTS | grep -q ="); },
-                                                   std::chrono::seconds(20));
-    if (!framed) return ::testing::AssertionFailure() << "the window manager did not frame the game's window within 20 s";
+    if (!WindowManagerRuns()) return ::testing::AssertionSuccess();
+    // A window manager takes its keys once it has framed the window, and acts
+    // (closes on Alt+F4) on the window it made active itself: asked through
+    // it, its focus and the server's agree.
+    if (!WaitUntil([] { return Shell("xprop -name Gulpkin _NET_FRAME_EXTENTS | grep -q ="); }, std::chrono::seconds(20))) {
+        return ::testing::AssertionFailure() << "the window manager did not frame the game's window within 20 s";
+    }
+    if (!WaitUntil([] { return ActiveWindowIsTheGame(); }, std::chrono::seconds(20))) {
+        return ::testing::AssertionFailure() << "the window manager did not make the game's window active within 20 s";
+    }
     return ::testing::AssertionSuccess();
 }
