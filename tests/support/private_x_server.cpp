@@ -148,7 +148,25 @@ bool PrivateXServer::HoldOpen() {
     return connected;
 }
 
+// Openbox names its check window before it has finished starting; a small
+// window of another program, framed, shows that it maps new windows. One that
+// does not frame it within its bound (seen, rarely, on a loaded machine) is
+// started again, twice at most.
 bool PrivateXServer::StartOpenbox(std::string& why) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (!StartOpenboxOnce(why)) return false;
+        pid_t probe = StartBeside("xlogo -name gulpkin-probe");
+        bool framed = WaitUntil([] { return Shell("xprop -name gulpkin-probe _NET_FRAME_EXTENTS | grep -q ="); },
+                                std::chrono::seconds(10));
+        EndBeside(probe);
+        if (framed) return true;
+        StopOpenbox();
+    }
+    why = "openbox did not frame a new window within 10 s, three times";
+    return false;
+}
+
+bool PrivateXServer::StartOpenboxOnce(std::string& why) {
     if (!HoldOpen()) return why = "no client could hold the server open", false;
     openbox_ = StartBeside("openbox --sm-disable");
     bool ended = false;

@@ -42,6 +42,7 @@ public:
 
 private:
     bool StartOnce(const char* screen);
+    bool StartOpenboxOnce(std::string& why);
     pid_t pid_ = -1;
     pid_t holder_ = -1;
     int holderOutput_ = -1;
