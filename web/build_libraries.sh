@@ -12,6 +12,9 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 prefix=$1
 jobs=${GULPKIN_WEB_JOBS:-2}
+# emcc's optimiser of linked programs (a library's own tools) needs Debian's
+# Node modules
+export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 sources=$prefix/sources
 mkdir -p "$prefix/stamps" "$sources"
 
