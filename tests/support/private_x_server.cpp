@@ -4,6 +4,8 @@
 #include "pictures/picture_decoding.h"
 #include "pictures/screen.h"
 
+#include <X11/Xlib.h>
+
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -68,6 +70,48 @@ bool WindowManagerRuns() {
 bool ActiveWindowIsTheGame() {
     return Shell("xdotool search --onlyvisible --name '^Gulpkin$' windowactivate --sync") &&
            Shell("sh -c 'test \"$(xdotool getactivewindow)\" = \"$(xdotool search --onlyvisible --name ^Gulpkin$ | head -1)\"'");
+}
+
+namespace {
+
+// the first viewable window under `top` (itself included) named `name`
+Window FindViewable(Display* display, Window top, const char* name) {
+    XWindowAttributes attributes{};
+    char* title = nullptr;
+    bool found = XGetWindowAttributes(display, top, &attributes) && attributes.map_state == IsViewable &&
+                 XFetchName(display, top, &title) && std::strcmp(title, name) == 0;
+    if (title) XFree(title);
+    if (found) return top;
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    Window match = 0;
+    if (XQueryTree(display, top, &root, &parent, &children, &count)) {
+        for (unsigned i = 0; i < count && !match; ++i) match = FindViewable(display, children[i], name);
+        if (children) XFree(children);
+    }
+    return match;
+}
+
+}  // namespace
+
+bool AskTheWindowManagerToClose(const char* name) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return false;
+    Window root = DefaultRootWindow(display);
+    Window window = FindViewable(display, root, name);
+    if (window) {
+        XEvent request{};
+        request.xclient.type = ClientMessage;
+        request.xclient.window = window;
+        request.xclient.message_type = XInternAtom(display, "_NET_CLOSE_WINDOW", False);
+        request.xclient.format = 32;
+        request.xclient.data.l[0] = CurrentTime;
+        request.xclient.data.l[1] = 2;  // from a pager or task bar: acted on as the user's own
+        XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
+        XSync(display, False);
+    }
+    XCloseDisplay(display);
+    return window != 0;
 }
 
 std::string ReadDisplayNumber(int fd) {

@@ -54,6 +54,11 @@ private:
 // wait bounded at 20 s. Failed, naming the step, when one did not happen.
 ::testing::AssertionResult OpenTheGameWindow();
 
+// Asks the window manager to close the viewable window of that name, as its
+// close button or a task bar does (_NET_CLOSE_WINDOW): the manager passes the
+// request on to the window's program. False when no such window is found.
+bool AskTheWindowManagerToClose(const char* name);
+
 // In a child between fork and exec: the child gets SIGKILL when the test
 // program ends, however it ends.
 void EndWithTheTestProgram();
