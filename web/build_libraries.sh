@@ -35,6 +35,10 @@ make_command=(emmake make)
 # its own pads.
 sdl2_options=(-DSDL_OPENGL=OFF -DSDL_HIDAPI=OFF)
 ttf_private_libs=""
+# The CMake builds compile each file, their checks' too, without emcc's own
+# start-up (emscripten_compile.sh): the same objects, so no part of a recipe
+eval "$("$here/emscripten_compile.sh" --settings)"
+export CMAKE_C_COMPILER_LAUNCHER=$here/emscripten_compile.sh CMAKE_CXX_COMPILER_LAUNCHER=$here/emscripten_compile.sh
 recipe_settings=(cmake_command cmake_platform configure_command configure_platform make_command package_note
                  sdl2_options ttf_private_libs)
 

@@ -33,6 +33,8 @@ if ! emcmake cmake -S . -B "$build_dir/cmake" -DCMAKE_BUILD_TYPE=Release -DGULPK
     cat "$build_dir/configure.log" >&2
     exit 1
 fi
+# compilations through clang itself (emscripten_compile.sh), as for the libraries
+eval "$(web/emscripten_compile.sh --settings)"
 nice -n 5 cmake --build "$build_dir/cmake" -j"$jobs" --target gulpkin-site >/dev/null
 
 echo "The site is in $build_dir/site ($(( $(du -sb "$build_dir/site" | cut -f1) / 1000 )) kB):"
