@@ -3,6 +3,8 @@
 // to the art, the sounds or the music, rewrite the record with
 //   GULPKIN_UPDATE_GOLDEN=1 ctest -R AssetPackGolden
 // and look at build/game/asset-overview.png before committing it.
+#include "tests/support/tree_folders.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -15,7 +17,7 @@
 
 namespace {
 
-const char* const kRecord = GULPKIN_SOURCE_DIR "/tests/golden/asset_pack.txt";
+const std::string kRecord = SourceFile("tests/golden/asset_pack.txt");
 
 uint64_t Fingerprint(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

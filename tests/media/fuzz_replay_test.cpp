@@ -2,6 +2,7 @@
 // crashed a parser) through the fuzz entry points, under the normal suite and
 // the sanitizer build.
 #include "tests/fuzz/fuzz_targets.h"
+#include "tests/support/tree_folders.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,7 @@ namespace fs = std::filesystem;
 
 size_t ReplayAll(const std::string& target, void (*entry)(const uint8_t*, size_t)) {
     size_t count = 0;
-    fs::path root = fs::path(GULPKIN_SOURCE_DIR) / "tests" / "fuzz";
+    fs::path root = fs::path(kSourceDir) / "tests" / "fuzz";
     for (const char* kind : {"corpus", "regressions"}) {
         fs::path dir = root / kind / target;
         if (!fs::is_directory(dir)) continue;

@@ -1,6 +1,7 @@
 // gulpkin-picture: a picture in, the game's own 24-bit BMP of it out.
 #include "pictures/picture_decoding.h"
 #include "tests/support/pictures.h"
+#include "tests/support/tree_folders.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@
 namespace {
 
 int RunTool(const std::string& arguments) {
-    std::string command = std::string(GULPKIN_GAME_DIR) + "/gulpkin-picture " + arguments + " 2>/dev/null";
+    std::string command = GameFile("gulpkin-picture") + " " + arguments + " 2>/dev/null";
     int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

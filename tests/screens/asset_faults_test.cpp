@@ -2,6 +2,7 @@
 // truncated or garbled, the headless game still goes from start-up through
 // the title screen into play and ends cleanly.
 #include "tests/support/scenario.h"
+#include "tests/support/tree_folders.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@ struct Fault {
 std::vector<std::string> PackFiles() {
     std::vector<std::string> files;
     for (const char* dir : {"graph", "font", "wav", "music"}) {
-        fs::path root = fs::path(GULPKIN_GAME_DIR) / dir;
+        fs::path root = fs::path(kGameDir) / dir;
         if (!fs::is_directory(root)) continue;
         for (const auto& entry : fs::directory_iterator(root)) files.push_back(std::string(dir) + "/" + entry.path().filename().string());
     }
@@ -67,7 +68,7 @@ std::vector<uint8_t> Damaged(std::vector<uint8_t> bytes, Damage damage) {
 // damaged one.
 void BuildPack(const fs::path& into, const Fault& fault) {
     for (const std::string& file : PackFiles()) {
-        fs::path source = fs::path(GULPKIN_GAME_DIR) / file;
+        fs::path source = fs::path(kGameDir) / file;
         fs::path target = into / file;
         fs::create_directories(target.parent_path());
         if (file != fault.file) {

@@ -7,6 +7,7 @@
 #include "shell/headless/driver.h"
 #include "shell/option_table.h"
 #include "tests/support/pictures.h"
+#include "tests/support/tree_folders.h"
 
 #include <gtest/gtest.h>
 
@@ -129,7 +130,7 @@ TEST(AssetPackCheck, NamesTheFirstFolderMissingOrEmpty) {
         }
         return root.string();
     };
-    EXPECT_EQ(AssetPackProblem(GULPKIN_GAME_DIR), "");
+    EXPECT_EQ(AssetPackProblem(kGameDir), "");
     EXPECT_EQ(AssetPackProblem(pack("whole", {}, {})), "");
     EXPECT_EQ(AssetPackProblem(pack("blank", {"graph"}, {})), "graph/ is empty");
     EXPECT_EQ(AssetPackProblem(pack("mute", {}, {"music"})), "music/ is missing");
@@ -155,7 +156,7 @@ void AddOptionWords(std::string line, std::set<std::string>& names) {
 
 // the options the manual page lists under OPTIONS for one program (".SS name")
 std::set<std::string> ManualOptions(const std::string& program) {
-    std::ifstream page(GULPKIN_SOURCE_DIR "/packaging/gulpkin.6");
+    std::ifstream page(SourceFile("packaging/gulpkin.6"));
     std::set<std::string> names;
     std::string line, section, subsection, previous;
     while (std::getline(page, line)) {
@@ -179,7 +180,7 @@ std::string TextOf(const std::string& path) {
 // READMEs' lists), as the option and setting tables have them.
 TEST(CommandLine, DocumentsNameEveryOptionAndSetting) {
     for (std::string name : {"README.md", "windows/README.txt.in", "packaging/gulpkin.6"}) {
-        std::string text = TextOf(GULPKIN_SOURCE_DIR "/" + name);
+        std::string text = TextOf(SourceFile(name));
         ASSERT_FALSE(text.empty()) << name;
         bool manual = name.ends_with(".6");
         for (const Option& row : OptionTable()) {

@@ -12,6 +12,7 @@
 #include "pictures/screen.h"
 #include "tests/support/pictures.h"
 #include "tests/support/private_x_server.h"
+#include "tests/support/tree_folders.h"
 
 #include <gtest/gtest.h>
 
@@ -64,7 +65,7 @@ protected:
     // leaves would give the desktop its mode back in the game's place.
     void StartServer(const char* vert, const char* missing = "none") {
         ASSERT_EQ(geteuid(), 0u) << "Xorg with the dummy driver needs root";
-        std::ifstream in(GULPKIN_SOURCE_DIR "/tests/sdl/xorg-dummy.conf");
+        std::ifstream in(SourceFile("tests/sdl/xorg-dummy.conf"));
         std::ofstream out(folder.File("xorg.conf"));
         for (std::string line; std::getline(in, line);) {
             if (size_t at = line.find("@VERT@"); at != std::string::npos) line.replace(at, 6, vert);
@@ -218,7 +219,7 @@ TEST_F(DisplayMode, TheGameGivesTheModeBackOnEveryWayOut) {
             setenv("XDG_CONFIG_HOME", folder.File("").c_str(), 1);
             setenv("SDL_AUDIODRIVER", "dummy", 1);
             setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
-            execl(GULPKIN_GAME_DIR "/gulpkin", "gulpkin", static_cast<char*>(nullptr));
+            execl(GameFile("gulpkin").c_str(), "gulpkin", static_cast<char*>(nullptr));
             _exit(127);
         }
         std::string title;

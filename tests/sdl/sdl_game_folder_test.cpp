@@ -4,6 +4,7 @@
 // to the player's data folder, not there.
 #include "platform/platform.h"
 #include "tests/support/pictures.h"
+#include "tests/support/tree_folders.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,7 @@ TEST(SdlGameFolder, AGraphFolderInTheWorkingFolderChangesNothing) {
     setenv("XDG_DATA_HOME", dir.File("data").c_str(), 1);
     platform::ForgetDataPaths();
     EXPECT_EQ(platform::HostPath("Capture_Gulpkin.bmp"), dir.File("data/gulpkin/Capture_Gulpkin.bmp"));
-    EXPECT_EQ(platform::HostPath("graph\\ball2.bmp"), GULPKIN_GAME_DIR "/graph/ball2.bmp");
+    EXPECT_EQ(platform::HostPath("graph\\ball2.bmp"), GameFile("graph/ball2.bmp"));
     fs::current_path(previous);
     unsetenv("XDG_DATA_HOME");
     platform::ForgetDataPaths();

@@ -7,6 +7,7 @@
 #include "pictures/screen.h"
 #include "tests/support/pictures.h"
 #include "tests/support/private_x_server.h"
+#include "tests/support/tree_folders.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -79,7 +80,7 @@ protected:
             // the display libraries SDL unloads at the end leave blocks of unknown origin
             setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
             if (!std::freopen(config.File("errors.txt").c_str(), "w", stderr)) _exit(127);
-            execl(GULPKIN_GAME_DIR "/gulpkin", "gulpkin", option, static_cast<char*>(nullptr));
+            execl(GameFile("gulpkin").c_str(), "gulpkin", option, static_cast<char*>(nullptr));
             _exit(127);
         }
     }

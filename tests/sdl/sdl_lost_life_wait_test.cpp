@@ -80,7 +80,9 @@ TEST_P(LostLifeWait, RestsAndEndsWithinASecondOfTheRequest) {
         std::this_thread::sleep_for(std::chrono::seconds(2));
         share = (ProcessorSeconds() - before) / 2.0;
         asked = Clock::now();
-        if (how == "close") EXPECT_TRUE(AskTheWindowManagerToClose("Gulpkin"));
+        if (how == "close") {
+            EXPECT_TRUE(AskTheWindowManagerToClose("Gulpkin"));
+        }
         if (how == "sigterm") kill(getpid(), SIGTERM);
         std::this_thread::sleep_for(std::chrono::seconds(4));
         Shell("xdotool search --name '^Gulpkin$' key space");

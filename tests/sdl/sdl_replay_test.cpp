@@ -4,6 +4,7 @@
 // replays the recording with `gulpkin-headless --replay`: the two summary
 // lines must be the same, and show a game that scored.
 #include "tests/support/private_x_server.h"
+#include "tests/support/tree_folders.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,7 @@ pid_t StartRecording(const fs::path& dir) {
     if (pid == 0) {
         if (chdir(dir.c_str()) != 0 || !std::freopen("record.out", "w", stdout)) _exit(127);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        std::string game = GULPKIN_GAME_DIR "/gulpkin";
+        std::string game = GameFile("gulpkin");
         execl(game.c_str(), game.c_str(), "--record", "game.rec", static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -89,7 +90,7 @@ std::string ReadText(const fs::path& path) {
 }
 
 std::string RunReplay(const fs::path& dir) {
-    std::string command = "cd '" + dir.string() + "' && '" + GULPKIN_GAME_DIR + "/gulpkin-headless' --replay game.rec";
+    std::string command = "cd '" + dir.string() + "' && '" + GameFile("gulpkin-headless") + "' --replay game.rec";
     std::string out;
     if (std::FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[4096];
@@ -105,7 +106,7 @@ TEST(SdlReplay, AGamePlayedInTheWindowReplaysHeadlessToTheSameLine) {
     ASSERT_NE(mkdtemp(pattern), nullptr);
     fs::path dir = pattern;
     for (const char* pack : {"graph", "font", "wav", "music"}) {
-        fs::create_directory_symlink(fs::path(GULPKIN_GAME_DIR) / pack, dir / pack);
+        fs::create_directory_symlink(fs::path(kGameDir) / pack, dir / pack);
     }
     PrivateXServer server;
     ASSERT_TRUE(server.Start("1024x768x24")) << "Xvfb did not start";

@@ -2,6 +2,7 @@
 // its own program, and a test program lies elsewhere, so each test program
 // names the built game's pack the way --data would.
 #include "platform/platform.h"
+#include "tests/support/tree_folders.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,7 @@ namespace {
 
 class BuiltPack : public ::testing::Environment {
 public:
-    void SetUp() override { platform::UseAssetDirectory(GULPKIN_GAME_DIR); }
+    void SetUp() override { platform::UseAssetDirectory(kGameDir); }
 };
 
 [[maybe_unused]] const ::testing::Environment* const registered = ::testing::AddGlobalTestEnvironment(new BuiltPack);

@@ -114,6 +114,7 @@ Json ParseJson(const std::string& text) {
 
 #include "platform/platform.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/tree_folders.h"
 
 #include <filesystem>
 
@@ -125,7 +126,7 @@ ScratchGameDir::ScratchGameDir() {
     // the text face lies in the game directory only where the system has no
     // shared copy (Windows)
     for (const char* name : {"graph", "font", "wav", "music", "DejaVuSans-Bold.ttf"}) {
-        fs::path source = fs::path(GULPKIN_GAME_DIR) / name;
+        fs::path source = fs::path(kGameDir) / name;
         if (fs::exists(source)) ShowPathAt(source.string(), (fs::path(path_) / name).string());
     }
     fs::current_path(path_);
@@ -137,5 +138,5 @@ ScratchGameDir::~ScratchGameDir() {
     std::error_code ignored;
     fs::current_path(previous_, ignored);
     if (!path_.empty()) fs::remove_all(path_, ignored);
-    platform::UseAssetDirectory(GULPKIN_GAME_DIR);
+    platform::UseAssetDirectory(kGameDir);
 }
