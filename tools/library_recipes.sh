@@ -13,6 +13,9 @@
 #   make_command      array: make (emmake make)
 #   package_note      what the .pc files say the libraries are for
 #   sdl2_options, ttf_private_libs  the platform's additions
+#   toolchain_id      names the compilers (their package versions)
+#   sdl2_checks       the answers of SDL2's configure checks kept in the tree
+#                     for one source and toolchain (see build_libsdl2), or ""
 
 cmake_build() {
     local source=$1
@@ -38,10 +41,47 @@ configure_build() {
 
 # The game opens video, audio, events, the joystick and game controller
 # subsystems and timers, reads files and its preferences folder.
+# SDL2's configure asks the compiler about 160 questions (a header, a
+# function, a flag), each a program compiled and linked: under Emscripten a
+# link costs more than a second and the questions take longer than the
+# library's own compilation. The answers a full configure gave for the same
+# source with the same compilers are kept in the tree (sdl2_checks) and given
+# to CMake up front, which then asks nothing it has an answer for. Another
+# source or toolchain asks everything and leaves its answers in the prefix,
+# to be copied into the tree.
 build_libsdl2() {
-    cmake_build "$1" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL2_DISABLE_SDL2MAIN=ON \
+    local key answers=() recorded
+    key="$(basename "$1") $toolchain_id"
+    if [ "$(head -n 1 <<<"$sdl2_checks")" = "# answers of: $key" ]; then
+        printf '%s\n' "$sdl2_checks" >"$1/checks-$platform.cmake"
+        answers=(-C "$1/checks-$platform.cmake")
+    fi
+    cmake_build "$1" "${answers[@]}" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL2_DISABLE_SDL2MAIN=ON \
         -DSDL_HAPTIC=OFF -DSDL_SENSOR=OFF -DSDL_POWER=OFF -DSDL_LOCALE=OFF -DSDL_MISC=OFF \
         -DSDL_OPENGLES=OFF -DSDL_VULKAN=OFF "${sdl2_options[@]}"
+    if [ ${#answers[@]} -eq 0 ]; then
+        recorded=$prefix/sdl2_checks.cmake
+        check_answers "$1/build-$platform/CMakeCache.txt" "$key" >"$recorded"
+        echo "SDL2's configure had no answers for $key; its own are in $recorded" >&2
+    fi
+}
+
+# check_answers CACHE KEY: the answers of the configure checks in a CMake
+# cache (a header, symbol, function or library found, a test program
+# compiled), as a script for cmake -C whose first line names KEY
+check_answers() {
+    echo "# answers of: $2"
+    echo "# (the configure checks as a full configure answered them: tools/library_recipes.sh)"
+    awk '/^\/\/(Have (symbol|include|includes|function|library) |Test )/ { comment = substr($0, 3); next }
+         comment != "" && index($0, ":INTERNAL=") {
+             at = index($0, ":INTERNAL=")
+             value = substr($0, at + 10)
+             # a value or comment CMake would read otherwise in quotes is left
+             # to be asked again
+             if (value ~ /^[A-Za-z0-9_.\/+-]*$/ && comment !~ /["\\$;]/)
+                 printf "set(%s \"%s\" CACHE INTERNAL \"%s\")\n", substr($0, 1, at - 1), value, comment
+         }
+         { comment = "" }' "$1" | LC_ALL=C sort
 }
 
 build_freetype() {

@@ -2,11 +2,12 @@
 # A compiler launcher for builds with Emscripten:
 #   emscripten_compile.sh emcc|em++ ARGUMENT...
 #   eval "$(emscripten_compile.sh --settings)"   sets the variables below
-# A compilation of one source to an object file goes straight to the clang
-# that emcc runs, with the flags emcc gives it (emcc --cflags): the same
-# object, without emcc's own start-up and checks, which cost twice the
-# compilation of a small file. Everything else (a link, an argument that
-# only emcc understands) goes to emcc itself. The caller exports:
+# A compilation of one source to an object file, or the listing of the
+# headers it reads (-M, -MM), goes straight to the clang that emcc runs, with
+# the flags emcc gives it (emcc --cflags): the same object or list, without
+# emcc's own start-up and checks, which cost twice the compilation of a small
+# file. Everything else (a link, an argument that only emcc understands) goes
+# to emcc itself. The caller exports:
 #   GULPKIN_EM_CLANG    the clang emcc runs (its C++ driver is clang++ beside it)
 #   GULPKIN_EM_CFLAGS   the output of emcc --cflags
 #   GULPKIN_EM_CFLAGS_EXCEPTIONS  that of emcc -fexceptions --cflags (which
@@ -34,10 +35,10 @@ esac
 object= flags=$GULPKIN_EM_CFLAGS
 for argument; do
     case $argument in
-        -c) object=1 ;;
+        -c | -M | -MM) object=1 ;;
         -fexceptions) flags=${GULPKIN_EM_CFLAGS_EXCEPTIONS:-} ;;
         # emcc's settings and options, and what changes the flags it gives
-        -s | -s[A-Z]* | --* | -pthread | -flto* | -emit-llvm | -shared | -E | -M | -MM | -fwasm-exceptions | \
+        -s | -s[A-Z]* | --* | -pthread | -flto* | -emit-llvm | -shared | -E | -fwasm-exceptions | \
             -nostd* | -fsanitize*)
             exec $launch "$compiler" "$@" ;;
     esac

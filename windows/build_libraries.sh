@@ -36,8 +36,10 @@ configure_platform=(--host=$host CC=$host-gcc-posix AR=$host-gcc-ar-posix RANLIB
 make_command=(make)
 sdl2_options=()
 ttf_private_libs="-lusp10 -lgdi32 -lrpcrt4"
+toolchain_id=$toolchain_version
+sdl2_checks=$(cat "$here/sdl2_checks.cmake" 2>/dev/null || true)
 recipe_settings=(cmake_command cmake_platform toolchain_file configure_command configure_platform make_command
-                 package_note sdl2_options ttf_private_libs)
+                 package_note sdl2_options ttf_private_libs toolchain_id sdl2_checks)
 
 windows_build_libsdl2() {
     build_libsdl2 "$1"

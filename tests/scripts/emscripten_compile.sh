@@ -25,6 +25,7 @@ ran "emcc -sUSE_PTHREADS=1 -c a.c" "$tools/emcc" -sUSE_PTHREADS=1 -c a.c
 ran "em++ -s WASM=1 -c a.cpp" "$tools/em++" -s WASM=1 -c a.cpp
 ran "em++ --bind -c a.cpp" "$tools/em++" --bind -c a.cpp
 ran "emcc -E a.c" "$tools/emcc" -E a.c
+ran "clang-14 -plain -c -O2 -MM a.c" "$tools/emcc" -c -O2 -MM a.c
 GULPKIN_EM_CCACHE=$tools/ccache ran "ccache clang-14 -plain -c a.c" "$tools/emcc" -c a.c
 GULPKIN_EM_CFLAGS="" ran "emcc -c a.c" "$tools/emcc" -c a.c
 
@@ -39,4 +40,9 @@ for flags in "-O2" "-O3 -fexceptions"; do
     em++ $flags -c "$tools/f.cpp" -o "$tools/by-emcc.o" && "$launcher" em++ $flags -c "$tools/f.cpp" -o "$tools/by-clang.o"
     cmp -s "$tools/by-emcc.o" "$tools/by-clang.o" || { echo "FAILED: $flags: clang's object differs from emcc's"; exit 1; }
 done
-echo "every call went its way, and clang made emcc's objects"
+# and the same list of headers read
+[ "$(em++ -MM "$tools/f.cpp")" = "$("$launcher" em++ -MM "$tools/f.cpp")" ] ||
+    { echo "FAILED: clang's list of headers differs from emcc's"; exit 1; }
+[ "$(em++ -M "$tools/f.cpp")" = "$("$launcher" em++ -M "$tools/f.cpp")" ] ||
+    { echo "FAILED: clang's list of every header differs from emcc's"; exit 1; }
+echo "every call went its way, and clang made emcc's objects and lists"
