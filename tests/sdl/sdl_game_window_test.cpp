@@ -115,8 +115,15 @@ protected:
         ASSERT_TRUE(shown) << "no game window";
         std::this_thread::sleep_for(500ms);
     }
+    // The game's window as it stands; SDL replaces the window it opened first
+    // when its renderer needs another kind, so a search that meets no window
+    // is asked again for ten seconds.
     static std::string WindowSize() {
-        std::string shell = Output("xdotool search --onlyvisible --class '^gulpkin$' getwindowgeometry --shell");
+        std::string shell;
+        for (int i = 0; i < 50 && shell.empty(); ++i) {
+            if (i > 0) std::this_thread::sleep_for(200ms);
+            shell = Output("xdotool search --onlyvisible --class '^gulpkin$' getwindowgeometry --shell");
+        }
         auto field = [&](const std::string& name) {
             size_t at = shell.find(name + "=") + name.size() + 1;
             return shell.substr(at, shell.find('\n', at) - at);
