@@ -7,7 +7,8 @@
 # BUILD_DIR/cmake   the game compiled by Emscripten
 # BUILD_DIR/site    the site: index.html, the page, gulpkin.js/.wasm/.data
 # The libraries compiled for the browser are kept in
-# ${XDG_CACHE_HOME:-~/.cache}/gulpkin-web/, one folder per Emscripten version.
+# ${XDG_CACHE_HOME:-~/.cache}/gulpkin-web/, one folder per Emscripten version,
+# and the game's latest links in its links/ (web/cached_link.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,7 +30,8 @@ export PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig:$prefix/share/pkgconfig
 mkdir -p "$build_dir"
 if ! emcmake cmake -S . -B "$build_dir/cmake" -DCMAKE_BUILD_TYPE=Release -DGULPKIN_TESTS=OFF \
     -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_ROOT_PATH="$prefix" \
-    -DGULPKIN_WEB_PACK="$native_game" -DGULPKIN_WEB_SITE="$build_dir/site" >"$build_dir/configure.log" 2>&1; then
+    -DGULPKIN_WEB_PACK="$native_game" -DGULPKIN_WEB_SITE="$build_dir/site" \
+    -DGULPKIN_WEB_LINK_CACHE="$prefix/links" >"$build_dir/configure.log" 2>&1; then
     cat "$build_dir/configure.log" >&2
     exit 1
 fi

@@ -183,7 +183,8 @@ TEST_F(Display1920, AltEnterOnTheTitleMenuMakesAWindowAndLeavesTheMenuWaiting) {
     ASSERT_NO_FATAL_FAILURE(StartGame(nullptr));
     EXPECT_EQ(WindowSize(), "1920x1080");
     bool menu = false;
-    for (int attempt = 0; attempt < 300 && !menu; ++attempt) menu = MenuShown();  // after an 11 s intro
+    // after an 11 s intro; each look is a screenshot, so twice a second
+    for (int attempt = 0; attempt < 120 && !(menu = MenuShown()); ++attempt) std::this_thread::sleep_for(500ms);
     ASSERT_TRUE(menu) << "the title menu never came";
     Press("alt+Return");
     for (int i = 0; i < 12; ++i) {  // a key taken by the menu shows the dark confirmation for seconds
