@@ -12,9 +12,15 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Gulpkin'
 value() { "$wine" reg query "$key" /v "$1" /reg:64 2>/dev/null | tr -d '\r' | awk -v name="$1" '$1 == name {print $3}'; }
 
+# the folder's Windows name, asked first: a Wine program started while the
+# server of an earlier test is ending can fail, and an empty /D= would install
+# into Program Files instead
+folder=$(timeout -k 5 60 "$wine" winepath -w "$work/Gulpkin" 2>/dev/null | tr -d '\r')
+[ -n "$folder" ] || fail "winepath gave no Windows name for $work/Gulpkin"
 "$wine" wineserver -k 2>/dev/null || true
-"$wine" "$setup" /S "/D=$("$wine" winepath -w "$work/Gulpkin" 2>/dev/null | tr -d '\r')"
-"$wine" wineserver -w
+timeout -k 5 60 "$wine" wineserver -w || fail "Wine's programs did not end within 60 s"
+timeout -k 5 120 "$wine" "$setup" /S "/D=$folder" || fail "the installer failed or took over 120 s"
+timeout 120 "$wine" wineserver -w || fail "the installer did not end within 120 s"
 [ -f "$work/Gulpkin/gulpkin.exe" ] || fail "nothing installed in $work/Gulpkin"
 
 bytes=$(find "$work/Gulpkin" -type f ! -name uninstall.exe -printf '%s\n' | awk '{sum += $1} END {print sum}')

@@ -21,6 +21,7 @@ per_user=$(unix_path "$(windows_env APPDATA)\\gulpkin")
 installed=$program_files/Gulpkin
 rm -rf "$installed" "$per_user"
 "$wine" wineserver -k 2>/dev/null || true
+timeout -k 5 60 "$wine" wineserver -w || fail "Wine's programs did not end within 60 s"
 
 timeout -k 5 120 "$wine" "$setup" /S || fail "the installer failed or took over 120 s"
 timeout 120 "$wine" wineserver -w || fail "the installer did not end within 120 s"
