@@ -161,6 +161,12 @@ web_tests() {
     run_stage "phone test" tests/web/phone_test.py "$build_dir-web/site" "$build_dir/game/gulpkin-headless"
 }
 
+windows_build() {
+    run_stage "(waiting for the Windows libraries)" wait_for_mark windows-libraries
+    run_stage "Windows build" env GULPKIN_WINDOWS_TESTS=1 GULPKIN_NATIVE_GAME_DIR="$build_dir/game" \
+        nice -n 5 windows/build_windows.sh "$build_dir-windows"
+}
+
 # runs a command (a function too) niced below the main lane
 niced() {
     renice -n 10 -p "$BASHPID" >/dev/null
@@ -197,6 +203,7 @@ side_lane() {
 # halfway leaves the system half configured. The web tests end with it.
 stop_side_lane() {
     [ -z "${web_lane:-}" ] || kill -- -"$web_lane" 2>/dev/null || true
+    [ -z "${windows_lane:-}" ] || kill -- -"$windows_lane" 2>/dev/null || true
     [ -n "${side_lane:-}" ] || return 0
     while [ ! -f "$marks/packages" ] && [ ! -f "$marks/side-lane-ended" ]; do sleep 1; done
     kill -- -"$side_lane" 2>/dev/null || true
@@ -218,6 +225,13 @@ run_test_command() {
     # its lines, and the build with the tests takes a fifth less time.
     run_stage "native build" build "$build_dir" -DGULPKIN_TESTS=ON \
         -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG"
+    # The Windows game and its test programs, built niced beside the native
+    # tests as soon as its libraries are there (at once when they were built
+    # before), then run under Wine against the native game.
+    set -m
+    windows_build &
+    windows_lane=$!
+    set +m
     run_stage "native tests" run_tests "$build_dir"
     # The web site, played in headless Chromium against the native game, then
     # on an emulated phone, by touch.
@@ -227,11 +241,9 @@ run_test_command() {
     web_tests &
     web_lane=$!
     set +m
-    # The Windows game and its test programs, run under Wine against the
-    # native game; the build niced, below the browser beside it.
-    run_stage "(waiting for the Windows libraries)" wait_for_mark windows-libraries
-    run_stage "Windows build" env GULPKIN_WINDOWS_TESTS=1 GULPKIN_NATIVE_GAME_DIR="$build_dir/game" \
-        nice -n 5 windows/build_windows.sh "$build_dir-windows"
+    echo "==== (waiting for the Windows build)" >&2
+    wait "$windows_lane"
+    windows_lane=""
     run_stage "Windows tests" run_tests "$build_dir-windows/cmake"
     wait "$web_lane"
     web_lane=""
