@@ -26,7 +26,7 @@ describe() {
         echo "file $(sha256sum <"$argument" | cut -c1-64)"
     elif [ -d "$argument" ]; then
         echo "folder"
-        (cd "$argument" && find . -type f -print0 | LC_ALL=C sort -z | xargs -0r sha256sum)
+        prints "$argument" -type f
     else
         echo "argument $argument"
     fi
@@ -47,7 +47,7 @@ inputs() {
         case $argument in
             -o) next=output ;;
             --preload-file | --embed-file) echo "$argument"; next=pack ;;
-            -L*) echo "libraries"; describe_libraries "${argument#-L}" ;;
+            -L*) echo "libraries"; [ ! -d "${argument#-L}" ] || prints "${argument#-L}" -maxdepth 1 -name '*.a' ;;
             @*)
                 echo "response file"
                 # shellcheck disable=SC2013 # the words of the file, as the compiler splits them
@@ -58,14 +58,25 @@ inputs() {
     done
 }
 
-describe_libraries() {
-    [ -d "$1" ] || return 0
-    (cd "$1" && find . -maxdepth 1 -name '*.a' -print0 | LC_ALL=C sort -z | xargs -0r sha256sum)
+# prints FOLDER FIND-TEST...: the names and contents of the files found there
+prints() {
+    local folder=$1
+    shift
+    (cd "$folder" && find . "$@" -print0 | LC_ALL=C sort -z | xargs -0r sha256sum)
 }
 
+# The link writes its outputs in the working folder under their own names,
+# then they are moved into place: the JavaScript names its data file without
+# the folder it was linked into, and is the same from every clone of the tree.
+link=()
 previous=""
 for argument; do
-    [ "$previous" != -o ] || output=$argument
+    if [ "$previous" = -o ]; then
+        output=$argument
+        link+=("$(basename "$argument")")
+    else
+        link+=("$argument")
+    fi
     previous=$argument
 done
 [ -n "$output" ] || exec "$@"
@@ -83,17 +94,7 @@ if [ -f "$kept/complete" ]; then
     exit 0
 fi
 
-# The link writes its outputs in the working folder under their own names,
-# then they are moved into place: the JavaScript names its data file without
-# the folder it was linked into, and is the same from every clone of the tree.
-name=$(basename "$output")
-link=()
-previous=""
-for argument; do
-    if [ "$previous" = -o ]; then link+=("$name"); else link+=("$argument"); fi
-    previous=$argument
-done
-rm -f "$name" "${name%.*}.wasm" "${name%.*}.data"
+for file in "${outputs[@]}"; do rm -f "$(basename "$file")"; done
 "${link[@]}"
 mkdir -p "$cache"
 scratch=$(mktemp -d "$cache/.link.XXXXXX")
