@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -22,12 +23,36 @@ bool ClipDraw(int x, int y, int frameWidth, int frameHeight, int targetWidth, in
     return out.width > 0 && out.height > 0;
 }
 
+namespace {
+
+// whether the pixels of two width x height rectangles share any address
+bool Overlap(const uint16_t* a, int aPitch, const uint16_t* b, int bPitch, int width, int height) {
+    auto span = [&](const uint16_t* p, int pitch) {
+        auto first = reinterpret_cast<uintptr_t>(p);
+        return std::pair{first, first + sizeof(uint16_t) * (static_cast<size_t>(height - 1) * pitch + width)};
+    };
+    auto [aFirst, aEnd] = span(a, aPitch);
+    auto [bFirst, bEnd] = span(b, bPitch);
+    return aFirst < bEnd && bFirst < aEnd;
+}
+
+}  // namespace
+
+// A sprite may be drawn onto its own image: overlapping rows are moved.
+// Apart, they are copied, which is no faster here but far faster where the
+// sanitizers check every move byte by byte.
 void CopyOpaque(const uint16_t* source, int sourcePitch, uint16_t* target, int targetPitch, int width, int height) {
+    if (width <= 0 || height <= 0) return;
     size_t bytes = sizeof(uint16_t) * static_cast<size_t>(width);
+    bool apart = !Overlap(source, sourcePitch, target, targetPitch, width, height);
     for (int y = 0; y < height; ++y) {
-        // memmove: a sprite may be drawn onto its own image.
-        std::memmove(target + static_cast<ptrdiff_t>(y) * targetPitch, source + static_cast<ptrdiff_t>(y) * sourcePitch,
-                     bytes);
+        uint16_t* to = target + static_cast<ptrdiff_t>(y) * targetPitch;
+        const uint16_t* from = source + static_cast<ptrdiff_t>(y) * sourcePitch;
+        if (apart) {
+            std::memcpy(to, from, bytes);
+        } else {
+            std::memmove(to, from, bytes);
+        }
     }
 }
 
@@ -61,6 +86,12 @@ void CopyKeyed(const uint16_t* source, int sourcePitch, uint16_t* target, int ta
     }
 }
 
+// The first row is filled and copied to the others: as fast, and one check
+// a row instead of one a pixel under the sanitizers.
 void FillSurface(const Surface& surface, uint16_t value) {
-    for (int y = 0; y < surface.height; ++y) std::fill_n(surface.Row(y), surface.width, value);
+    if (surface.width <= 0 || surface.height <= 0) return;
+    std::fill_n(surface.Row(0), surface.width, value);
+    for (int y = 1; y < surface.height; ++y) {
+        std::memcpy(surface.Row(y), surface.Row(0), sizeof(uint16_t) * static_cast<size_t>(surface.width));
+    }
 }

@@ -74,6 +74,16 @@ TEST_F(SpriteDrawing, SpriteLargerThanTheTargetIsCutOnBothSides) {
     EXPECT_EQ(std::vector<uint16_t>(view.pixels, view.pixels + 4), (std::vector<uint16_t>{0x102, 0x103, 0x202, 0x203}));
 }
 
+TEST_F(SpriteDrawing, DrawnOntoItsOwnImageItsRowsMove) {
+    SetBlitTarget(1);
+    DrawSpriteOpaque(1, 1, 0);  // each row one pixel to the right, over itself
+    SetBlitTarget(-1);
+    SpriteView view;
+    ASSERT_TRUE(ViewSprite(1, view));
+    EXPECT_EQ(std::vector<uint16_t>(view.pixels, view.pixels + 8),
+              (std::vector<uint16_t>{0x101, 0x101, 0x102, 0x103, 0x201, 0x201, 0x202, 0x203}));
+}
+
 TEST_F(SpriteDrawing, KeyedLeavesOutBlackPixels) {
     std::vector<uint16_t> holes(20, 0);
     for (int i = 0; i < 20; i += 3) holes[i] = 0xF800;  // 10 x 2, every third pixel red
