@@ -18,7 +18,9 @@
 namespace {
 
 bool Installed(const char* program) {
-    return std::system((std::string("command -v ") + program + " >/dev/null 2>&1").c_str()) == 0;
+    std::string command = "command -v ";  // built in steps: GCC 12 misreads the sum as a bounds fault
+    command.append(program).append(" >/dev/null 2>&1");
+    return std::system(command.c_str()) == 0;
 }
 
 PrivateXServer display;
