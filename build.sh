@@ -48,11 +48,15 @@ build() {
     cmake --build "$dir" -j"$(nproc)"
 }
 
+# run_tests BUILD_DIR [SERVER_NUMBER [CTEST OPTION...]]: the tests of a build,
+# on a fresh X server when there is no display (the first free number from
+# SERVER_NUMBER on: lanes that start theirs at once look in different places)
 run_tests() {
-    local dir=$1
-    shift
+    local dir=$1 server=${2:-99}
+    shift $(($# < 2 ? $# : 2))
     if [ -z "${DISPLAY:-}" ]; then
-        xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$dir" --output-on-failure -j"$(nproc)" "$@"
+        xvfb-run -a -n "$server" -s "-screen 0 1280x1024x24" ctest --test-dir "$dir" --output-on-failure \
+            -j"$(nproc)" "$@"
     else
         ctest --test-dir "$dir" --output-on-failure -j"$(nproc)" "$@"
     fi
@@ -149,22 +153,28 @@ sanitizer_left_out=(
 sanitizer_tests() {
     local IFS='|'
     ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 \
-        run_tests "$build_dir-sanitize" -L '^(allocation|assets|board|ghosts|media|screens|sdl|cli)$' \
+        run_tests "$build_dir-sanitize" 200 -L '^(allocation|assets|board|ghosts|media|screens|sdl|cli)$' \
         -E "${sanitizer_left_out[*]}"
 }
 
-# The browser's and the phone's tests, one after the other: they mostly wait
-# on Chromium and on the game's own clock, so they run beside the Windows
-# build and tests.
-web_tests() {
+# The web site, as soon as its libraries are there, played in headless
+# Chromium against the native game, then on an emulated phone, by touch. The
+# two tests mostly wait on Chromium and on the game's own clock, so they run
+# beside the other lanes' builds and tests.
+web_lane() {
+    run_stage "(waiting for the browser libraries)" wait_for_mark web-libraries
+    run_stage "web site" env GULPKIN_NATIVE_GAME_DIR="$build_dir/game" nice -n 5 web/build_site.sh "$build_dir-web"
     run_stage "browser test" tests/web/browser_test.py "$build_dir-web/site" "$build_dir/game/gulpkin-headless"
     run_stage "phone test" tests/web/phone_test.py "$build_dir-web/site" "$build_dir/game/gulpkin-headless"
 }
 
-windows_build() {
+# The Windows game and its test programs, built as soon as its libraries are
+# there, then run under Wine against the native game.
+windows_lane() {
     run_stage "(waiting for the Windows libraries)" wait_for_mark windows-libraries
     run_stage "Windows build" env GULPKIN_WINDOWS_TESTS=1 GULPKIN_NATIVE_GAME_DIR="$build_dir/game" \
         nice -n 5 windows/build_windows.sh "$build_dir-windows"
+    run_stage "Windows tests" niced run_tests "$build_dir-windows/cmake" 150
 }
 
 # runs a command (a function too) niced below the main lane
@@ -225,28 +235,20 @@ run_test_command() {
     # its lines, and the build with the tests takes a fifth less time.
     run_stage "native build" build "$build_dir" -DGULPKIN_TESTS=ON \
         -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG"
-    # The Windows game and its test programs, built niced beside the native
-    # tests as soon as its libraries are there (at once when they were built
-    # before), then run under Wine against the native game.
+    # The browser's and Windows' lanes take the native game's asset pack and
+    # programs; they start now, niced beside the native tests.
     set -m
-    windows_build &
+    windows_lane &
     windows_lane=$!
-    set +m
-    run_stage "native tests" run_tests "$build_dir"
-    # The web site, played in headless Chromium against the native game, then
-    # on an emulated phone, by touch.
-    run_stage "(waiting for the browser libraries)" wait_for_mark web-libraries
-    run_stage "web site" env GULPKIN_NATIVE_GAME_DIR="$build_dir/game" web/build_site.sh "$build_dir-web"
-    set -m
-    web_tests &
+    web_lane &
     web_lane=$!
     set +m
-    echo "==== (waiting for the Windows build)" >&2
-    wait "$windows_lane"
-    windows_lane=""
-    run_stage "Windows tests" run_tests "$build_dir-windows/cmake"
+    run_stage "native tests" run_tests "$build_dir"
+    echo "==== (waiting for the browser's and Windows' lanes)" >&2
     wait "$web_lane"
     web_lane=""
+    wait "$windows_lane"
+    windows_lane=""
     echo "==== (waiting for the side lane)" >&2
     wait "$side_lane"
     side_lane=""
