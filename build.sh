@@ -169,12 +169,14 @@ web_lane() {
 }
 
 # The Windows game and its test programs, built as soon as its libraries are
-# there, then run under Wine against the native game.
+# there, then run under Wine against the native game. The longest lane after
+# the native build (its tests end on four that run alone), it goes before
+# the sanitizer's.
 windows_lane() {
     run_stage "(waiting for the Windows libraries)" wait_for_mark windows-libraries
     run_stage "Windows build" env GULPKIN_WINDOWS_TESTS=1 GULPKIN_NATIVE_GAME_DIR="$build_dir/game" \
-        nice -n 5 windows/build_windows.sh "$build_dir-windows"
-    run_stage "Windows tests" niced run_tests "$build_dir-windows/cmake" 150
+        windows/build_windows.sh "$build_dir-windows"
+    run_stage "Windows tests" run_tests "$build_dir-windows/cmake" 150
 }
 
 # runs a command (a function too) niced below the main lane
@@ -236,7 +238,7 @@ run_test_command() {
     run_stage "native build" build "$build_dir" -DGULPKIN_TESTS=ON \
         -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG"
     # The browser's and Windows' lanes take the native game's asset pack and
-    # programs; they start now, niced beside the native tests.
+    # programs; they start now, beside the native tests.
     set -m
     windows_lane &
     windows_lane=$!
