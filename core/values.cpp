@@ -55,5 +55,11 @@ int32_t NearestInt(double value) {
     if (!(value == value)) return 0;
     if (value >= 2147483647.0) return INT32_MAX;
     if (value <= -2147483648.0) return INT32_MIN;
-    return static_cast<int32_t>(std::nearbyint(value));  // default mode: halves to even
+    // Added to 1.5 * 2^52, a value of this range keeps no fraction: the sum
+    // is rounded to the nearest integer, halves to the even one (the default
+    // mode), and taking 1.5 * 2^52 away again is exact. The same as
+    // nearbyint, which some C libraries (MinGW's) run through the x87 unit
+    // at many times the cost.
+    constexpr double kNoFraction = 6755399441055744.0;
+    return static_cast<int32_t>((value + kNoFraction) - kNoFraction);
 }

@@ -28,10 +28,10 @@ TEST(Values, RoundToIntDropsTheFractionTowardZero) {
 }
 
 TEST(Values, NearestIntTakesHalvesToEven) {
-    EXPECT_EQ(NearestInt(2.5), 2);
-    EXPECT_EQ(NearestInt(3.5), 4);
-    EXPECT_EQ(NearestInt(-2.5), -2);
-    EXPECT_EQ(NearestInt(1182.6), 1183);
+    const struct { double value; int32_t nearest; } rows[] = {
+        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {0.5, 0}, {-0.5, 0}, {1182.6, 1183}, {-1182.6, -1183},
+        {0.49999999999999994, 0}, {2147483646.5, 2147483646}, {-2147483647.5, INT32_MIN}, {1e300, INT32_MAX}};
+    for (const auto& row : rows) EXPECT_EQ(NearestInt(row.value), row.nearest) << row.value;
 }
 
 TEST(Values, TextToIntReadsSignAndLeadingDigits) {
