@@ -33,6 +33,12 @@ void ConvertBgrRows(const std::vector<uint8_t>& rows, size_t pitch, DecodedPictu
     }
 }
 
+// Rows of up to a full screen's 24-bit pixels are decoded into one buffer
+// kept between pictures: the start-up decodes a dozen backgrounds of the
+// same size, and fresh memory for each costs more than the decoding itself
+// where the system maps every page anew (under the sanitizers, under Wine).
+constexpr size_t kKeptRowBytes = 3 * 1280 * 1024;
+
 // The open picture is decoded into a zeroed buffer (one spare row), so rows a
 // broken file never reaches stay black.
 bool DecodeWith(const ImageDecoder& decoder, size_t length, DecodedPicture& out) {
@@ -43,12 +49,14 @@ bool DecodeWith(const ImageDecoder& decoder, size_t length, DecodedPicture& out)
         return false;
     }
     size_t pitch = RowPitch(width);
-    std::vector<uint8_t> rows(pitch * (static_cast<size_t>(height) + 1), 0);
+    static std::vector<uint8_t> rows;
+    rows.assign(pitch * (static_cast<size_t>(height) + 1), 0);
     decoder.decode(rows.data(), pitch);
     out.width = width;
     out.height = height;
     out.depth = 24;
     ConvertBgrRows(rows, pitch, out);
+    if (rows.capacity() > kKeptRowBytes) std::vector<uint8_t>().swap(rows);
     return true;
 }
 

@@ -191,13 +191,20 @@ ReadOutcome ReadRegularFile(const std::string& path, size_t limit, std::vector<u
     if (GetFileType(file) != FILE_TYPE_DISK) outcome = ReadOutcome::NotRegular;  // a pipe or a device
     else if (!GetFileSizeEx(file, &size)) outcome = ReadOutcome::Failed;
     else if (static_cast<uint64_t>(size.QuadPart) > limit) outcome = ReadOutcome::TooLarge;
+    // room for the whole file at once, and chunks copied in (an insert
+    // moves them byte by byte under the sanitizers)
+    if (outcome == ReadOutcome::Read) out.reserve(static_cast<size_t>(size.QuadPart));
     char chunk[16384];
     while (outcome == ReadOutcome::Read) {
         DWORD got = 0;
         if (!ReadFile(file, chunk, sizeof chunk, &got, nullptr)) outcome = ReadOutcome::Failed;
         if (got == 0) break;
         if (out.size() + got > limit) outcome = ReadOutcome::TooLarge;  // it grew meanwhile
-        else out.insert(out.end(), chunk, chunk + got);
+        else {
+            size_t at = out.size();
+            out.resize(at + got);
+            std::memcpy(out.data() + at, chunk, got);
+        }
     }
     CloseHandle(file);
     if (outcome != ReadOutcome::Read) out.clear();

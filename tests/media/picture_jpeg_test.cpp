@@ -1,10 +1,12 @@
 // The JPEG decoder behind the registry: colour and grayscale pictures,
 // progressive files, registration, and files libjpeg rejects.
+#include "pictures/image_decoders.h"
 #include "pictures/picture_decoding.h"
 #include "tests/support/pictures.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -111,6 +113,31 @@ TEST_F(JpegDecoding, ClaimedSizeBeyondWhatASpriteHoldsIsRefused) {
     }
     DecodedPicture p;
     EXPECT_FALSE(DecodePicture(file.data(), file.size(), p));
+}
+
+// A decoder of 4 x 3 pictures of white rows that writes only its first
+// `rowsWritten` rows.
+int rowsWritten = 0;
+bool StopsEarly(uint8_t* destination, size_t pitch) {
+    for (int row = 0; row < rowsWritten; ++row) std::fill_n(destination + row * pitch, 12, uint8_t{0xFF});
+    return rowsWritten == 3;
+}
+const ImageDecoder kStopsEarly{[](const uint8_t*, size_t) { return true; }, [] { return 4; }, [] { return 3; },
+                               StopsEarly, [] {}};
+
+TEST(PictureRows, RowsADecoderNeverReachesAreBlackEvenAfterAWholePicture) {
+    InitImageDecoders();
+    SetPixelLayout555(false);
+    RegisterImageDecoder(kStopsEarly);
+    const uint8_t file[8] = {};
+    DecodedPicture p;
+    for (int rows : {3, 1}) {
+        rowsWritten = rows;
+        ASSERT_TRUE(DecodePicture(file, sizeof file, p));
+        ASSERT_EQ(p.pixels.size(), 12u);
+        for (size_t i = 0; i < 12; ++i) EXPECT_EQ(p.pixels[i], i < 4u * rows ? 0xFFFF : 0) << rows << " rows, " << i;
+    }
+    InitImageDecoders();
 }
 
 }  // namespace
