@@ -125,19 +125,15 @@ sanitizer_build() {
 # area's tests (the parsers with their fuzzing corpus, the rules, the screens
 # played headless, the SDL backend's scaler, keys, pads and sound) and the
 # command-line tests, each case once. A whole start-up costs several times
-# more under the sanitizers, so the cases that repeat start-ups and games the
-# pass already plays are left out:
+# more under the sanitizers: the suites around an X server, a window manager
+# or a display mode, and the asset fault suite, are not even built there
+# (tests/sanitizer_left_out_tests.cmake); of the rest, the cases that repeat
+# start-ups and games the pass already plays are left out here:
 sanitizer_left_out=(
     # the source check (no compiled code) and the package (built and checked
-    # once) by their labels; the asset fault suite, a whole start-up per
-    # damaged file, whose parsers the corpus feeds instead
-    AssetFault
-    # the suites that start an X server, a window manager or a display mode
-    # around the game: slow start-ups whose X and SDL code is not
-    # instrumented, where the sanitizer's own crash handler would stand
-    # between a crash case and the game's, and the lost-life wait measuring
-    # its share of a core, which the sanitizers multiply
-    AltEnter DisplayMode RealDisplay Display1920 SdlKeyboard SdlReplay ChordsUnderOpenbox LostLifeWait
+    # once) by their labels; the chords under a window manager (the ones
+    # without it stay)
+    ChordsUnderOpenbox
     # the ghosts' soak on every layout but the first level's: the same code
     # on other walls, and the thirty-level game passes every layout
     'GhostSoak\..*/([2-9]|[1-9][0-9])$'
