@@ -43,7 +43,7 @@ version=$(timeout -k 5 60 "$wine" "$installed/gulpkin.exe" --version | tr -d '\r
 start_x_server "$wine" 1024x768x24
 (cd "$installed" && SDL_AUDIODRIVER=dummy "$wine" ./gulpkin.exe --window >"$work/game.log" 2>&1) &
 game=$!
-window=$(timeout 60 xdotool search --sync --name '^Test$' | head -n 1 || true)  # the game's window title
+window=$(wait_for_window '^Test$' 60 || true)  # the game's window title
 [ -n "$window" ] || fail "the installed game showed no window"
 for ((i = 0; i < 60; ++i)); do
     [ ! -f "$per_user/settings.ini" ] || break

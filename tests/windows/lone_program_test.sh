@@ -24,7 +24,7 @@ echo "--help: $(grep -F '%APPDATA%' "$work/help.txt")"
 start_x_server "$wine" 1024x768x24
 WINEDEBUG=+win SDL_AUDIODRIVER=dummy "$wine" ./gulpkin.exe >"$work/out.txt" 2>"$work/err.txt" &
 game_pid=$!
-box=$(timeout 60 xdotool search --sync --name '^Gulpkin$' | head -n 1 || true)
+box=$(wait_for_window '^Gulpkin$' 60 || true)
 if [ -z "$box" ]; then
     kill "$game_pid" 2>/dev/null || true
     fail "no message box"

@@ -21,3 +21,17 @@ start_x_server() {
     [ -n "$number" ] || { echo "FAIL: Xvfb did not report ready within 10 s" >&2; exit 1; }
     export DISPLAY=:$number
 }
+
+# wait_for_window NAME_PATTERN SECONDS prints the first window whose name
+# matches, once there is one. A search ends in an X error when a window it
+# looks at goes away meanwhile (Wine makes and drops windows of its own while
+# a program starts), so it is asked again until the time is up.
+wait_for_window() {
+    local deadline=$((SECONDS + $2)) window
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        window=$(timeout 10 xdotool search --name "$1" 2>/dev/null | head -n 1 || true)
+        [ -z "$window" ] || { echo "$window"; return 0; }
+        sleep 0.2
+    done
+    return 1
+}
