@@ -22,8 +22,10 @@ play_packages=(cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libjpeg62-t
                libx11-dev libxrandr-dev fonts-dejavu-core)
 web_packages=(emscripten dpkg-dev)
 web_test_packages=(chromium chromium-driver python3-selenium)
-test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-apps clang libclang-rt-14-dev ccache
-               xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-utils openbox)
+# what building the tests needs, then what running them needs
+test_build_packages=(libgtest-dev libbenchmark-dev ccache)
+test_packages=(xvfb xauth xdotool imagemagick x11-apps xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
+               x11-utils openbox)
 package_packages=(dpkg-dev file lintian desktop-file-utils appstream)
 windows_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix nsis dpkg-dev fonts-dejavu-core)
 windows_test_packages=(wine wine64 xvfb xdotool)
@@ -181,12 +183,16 @@ niced() {
     "$@"
 }
 
-# The side lane: the rest of the packages, then the libraries the browser and
-# Windows builds link (side by side: each has long stretches on one core),
-# then the sanitizer build and tests, all niced, beside the main lane's
-# builds and tests, whose waits they fill.
+# The side lane: the rest of the packages (the tools the native tests run
+# first: they wait for them), then the libraries the browser and Windows
+# builds link (side by side: each has long stretches on one core), then the
+# sanitizer build and tests, all niced, beside the main lane's builds and
+# tests, whose waits they fill. Every apt-get of the run is in this lane, one
+# after the other, but the first.
 side_lane() {
     trap 'touch "$marks/side-lane-ended"' EXIT
+    run_stage "apt: test tools" install_missing "${test_packages[@]}" "${package_packages[@]}"
+    touch "$marks/test-packages"
     run_stage "apt: browser, Windows" install_missing "${web_packages[@]}" "${web_test_packages[@]}" \
         "${windows_packages[@]}" "${windows_test_packages[@]}"
     touch "$marks/packages"
@@ -223,8 +229,7 @@ run_test_command() {
     rm -rf "$times_file" "$marks"
     mkdir -p "$marks"
     trap 'status=$?; stop_side_lane; print_stage_times; exit $status' EXIT
-    run_stage "apt: build and tests" install_missing "${play_packages[@]}" "${test_packages[@]}" \
-        "${package_packages[@]}"
+    run_stage "apt: build" install_missing "${play_packages[@]}" "${test_build_packages[@]}"
     set -m  # the side lane in a process group of its own, ended with the run
     side_lane &
     side_lane=$!
@@ -241,6 +246,7 @@ run_test_command() {
     web_lane &
     web_lane=$!
     set +m
+    run_stage "(waiting for the test tools)" wait_for_mark test-packages
     run_stage "native tests" run_tests "$build_dir"
     echo "==== (waiting for the browser's and Windows' lanes)" >&2
     wait "$web_lane"

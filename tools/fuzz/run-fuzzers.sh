@@ -11,6 +11,12 @@ shift || true
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(picture settings wave module recording)
 
+# clang and its fuzzing runtime, which the test command does not install
+for package in clang libclang-rt-14-dev; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        { echo "run-fuzzers.sh: needs the Debian package $package (apt-get install $package)" >&2; exit 1; }
+done
+
 build_dir=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGULPKIN_FUZZ=ON >/dev/null
 cmake --build "$build_dir" -j"$(nproc)" --target asset_pack >/dev/null
