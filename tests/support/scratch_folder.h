@@ -14,6 +14,8 @@ std::string MakeScratchFolder(const std::string& name);
 // make one, a copy where links need special rights.
 void ShowPathAt(const std::string& target, const std::string& link);
 
-// A path for a short-lived file of this process, ending in SUFFIX, where such
-// files are written fastest (memory, where the system offers it).
+// A path for a short-lived file of this process, ending in SUFFIX, in a
+// folder of its own that only this user can reach, where such files are
+// written fastest (memory, where the system offers it); the folder goes when
+// the process ends. Empty when no folder could be made.
 std::string QuickScratchFile(const std::string& suffix);

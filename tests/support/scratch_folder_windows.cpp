@@ -4,7 +4,6 @@
 #include "tests/support/scratch_folder.h"
 
 #include <filesystem>
-#include <process.h>
 #include <random>
 
 std::string MakeScratchFolder(const std::string& name) {
@@ -23,7 +22,17 @@ void ShowPathAt(const std::string& target, const std::string& link) {
     std::filesystem::copy(target, link, std::filesystem::copy_options::recursive, ignored);
 }
 
+// The folder of this process's short-lived files, made on first use and
+// removed with them when the process ends.
+struct QuickFolder {
+    std::string path;
+    ~QuickFolder() {
+        std::error_code ignored;
+        if (!path.empty()) std::filesystem::remove_all(path, ignored);
+    }
+};
+
 std::string QuickScratchFile(const std::string& suffix) {
-    return (std::filesystem::temp_directory_path() / ("gulpkin-fuzz-" + std::to_string(_getpid()) + suffix))
-        .generic_string();
+    static const QuickFolder folder{MakeScratchFolder("gulpkin-fuzz")};
+    return folder.path.empty() ? "" : folder.path + "/scratch" + suffix;
 }
