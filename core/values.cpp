@@ -3,8 +3,6 @@
 
 #include "platform/platform.h"
 
-#include <cmath>
-
 int32_t MixColour(int32_t r, int32_t g, int32_t b) {
     // Wrapping arithmetic: out-of-range components spill into the next byte.
     uint32_t value = static_cast<uint32_t>(r) + static_cast<uint32_t>(g) * 256u + static_cast<uint32_t>(b) * 65536u;

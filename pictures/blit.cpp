@@ -40,9 +40,9 @@ bool Overlap(const uint16_t* a, int aPitch, const uint16_t* b, int bPitch, int w
 
 // A sprite may be drawn onto its own image: overlapping rows are moved.
 // Apart, they are copied, which is no faster here but far faster where the
-// sanitizers check every move byte by byte.
-// A column one pixel wide (the title banner's wave draws 621 a frame) goes
-// pixel by pixel, in the same order as the rows would.
+// sanitizers check every move byte by byte. A column one pixel wide (the
+// title banner's wave draws 621 a frame) goes pixel by pixel, row by row,
+// which is the same either way.
 void CopyOpaque(const uint16_t* source, int sourcePitch, uint16_t* target, int targetPitch, int width, int height) {
     if (width <= 0 || height <= 0) return;
     if (width == 1) {
